@@ -1,0 +1,1 @@
+// Placeholder so a library without sources still links.
