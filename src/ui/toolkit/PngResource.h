@@ -1,0 +1,22 @@
+// PNG artwork embedded as resources of type "PNG", decoded with GDI+, and the
+// few drawing operations every window and control uses.
+#pragma once
+
+#include <windows.h>
+
+#include <gdiplus.h>
+
+#include "framework/CImagePtr.h"
+
+// TRUE: out holds a newly created image (what it held before is overwritten,
+// not deleted). FALSE: the resource is missing or could not be loaded; out is unchanged.
+BOOL LoadPngResource(UINT id, Gdiplus::Image*& out);
+// The same into an owner; whatever the owner held is deleted first on success.
+BOOL LoadPngResource(UINT id, CImagePtr& out);
+
+// The whole image scaled into a rectangle.
+void DrawImageWhole(Gdiplus::Graphics& g, Gdiplus::Image* image, int x, int y, int width, int height);
+// Part of an image (source in the image's own pixels) scaled into a rectangle
+// in device pixels. A source of width or height 0 draws nothing.
+void DrawImagePart(Gdiplus::Graphics& g, Gdiplus::Image* image, const RECT& dest, int srcX, int srcY,
+                   int srcWidth, int srcHeight);
