@@ -38,7 +38,7 @@ void Journal(const wchar_t* name, std::initializer_list<std::wstring> args = {})
 }
 
 // Bounded copy: the record's arrays are fixed, a long text is cut, never overrun.
-void CopyText(wchar_t* target, const std::wstring& text)
+[[maybe_unused]] void CopyText(wchar_t* target, const std::wstring& text)
 {
     const std::size_t count = text.size() < TOOL_INFO_TEXT_CHARS - 1 ? text.size() : TOOL_INFO_TEXT_CHARS - 1;
     text.copy(target, count);
@@ -72,7 +72,7 @@ int NewVersionAnswer(const wchar_t* toolId, const wchar_t* toolVersion)
     return IsNewerToolVersion(SettingsCataloguedVersion(toolId), toolVersion) ? NEW_VERSION_AVAILABLE : 0;
 }
 
-std::wstring Address(const void* pointer)
+[[maybe_unused]] std::wstring Address(const void* pointer)
 {
     wchar_t text[32] = {};
     std::swprintf(text, 32, L"0x%08lX", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(pointer)));

@@ -1,0 +1,132 @@
+// The built stand-in as a file and as a component shared by several callers.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <thread>
+
+#include "PeImageTables.h"
+#include "SupportFixture.h"
+#include "common/ToolIdentity.h"
+#include "support/CFeedbackInformation.h"
+#include "support/ToolInfo.h"
+
+namespace {
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+std::vector<std::string> AllExportNames()
+{
+    return std::vector<std::string>(CFeedbackInformation::EXPORT_NAMES,
+                                    CFeedbackInformation::EXPORT_NAMES + CFeedbackInformation::EXPORT_COUNT);
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> names)
+{
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+using StandinComponentTest = SupportFixture;
+
+TEST_F(StandinComponentTest, ImportsOnlySystemLibraries)
+{
+    const PeImageTables tables = ReadPeImageTables(StandinBuildFolder() + L"\\TorvaneFeedbackInformation.dll");
+    ASSERT_TRUE(tables.valid);
+    ASSERT_FALSE(tables.imports.empty());
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    for (const std::string& name : tables.imports) {
+        SCOPED_TRACE(name);
+        // No toolchain runtime (libstdc++, libgcc, winpthread): those are linked in.
+        EXPECT_NE(0u, Lower(name).rfind("lib", 0));
+        const std::wstring inSystem = std::wstring(system) + L"\\" + std::wstring(name.begin(), name.end());
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(inSystem.c_str()));
+    }
+}
+
+TEST_F(StandinComponentTest, ExportsTheElevenNamesUndecorated)
+{
+    const PeImageTables tables = ReadPeImageTables(StandinBuildFolder() + L"\\TorvaneFeedbackInformation.dll");
+    ASSERT_TRUE(tables.valid);
+    EXPECT_EQ(Sorted(AllExportNames()), Sorted(tables.exports));
+}
+
+TEST_F(StandinComponentTest, EachTestCopyLacksExactlyItsOneExport)
+{
+    for (int n = 1; n <= CFeedbackInformation::EXPORT_COUNT; ++n) {
+        SCOPED_TRACE(n);
+        const PeImageTables tables = ReadPeImageTables(StandinBuildFolder() + L"\\without-" + std::to_wstring(n) +
+                                                       L"\\TorvaneFeedbackInformation.dll");
+        ASSERT_TRUE(tables.valid);
+        std::vector<std::string> expected = AllExportNames();
+        expected.erase(expected.begin() + (n - 1));
+        EXPECT_EQ(Sorted(expected), Sorted(tables.exports));
+    }
+}
+
+TEST_F(StandinComponentTest, LongTextsAreCutAndStayTerminated)
+{
+    const std::wstring longText(TOOL_INFO_TEXT_CHARS + 100, L'x');
+    WriteSettings(L"", L"[ToolInfo]\r\nText4=" + longText + L"\r\nText5=after\r\n");
+    CFeedbackInformation support;
+    ASSERT_TRUE(support.Load(m_folder));
+    ToolInfo info;
+    ASSERT_NE(0, support.InitFreedbackDll(&info));
+    EXPECT_EQ(static_cast<size_t>(TOOL_INFO_TEXT_CHARS - 1), wcsnlen(info.m_szMoreToolsUrl, TOOL_INFO_TEXT_CHARS));
+    EXPECT_STREQ(L"after", info.m_szAgreementUrl);
+}
+
+TEST_F(StandinComponentTest, InitWithoutARecordFails)
+{
+    CFeedbackInformation support;
+    ASSERT_TRUE(support.Load(m_folder));
+    EXPECT_EQ(0, support.InitFreedbackDll(nullptr));
+}
+
+TEST_F(StandinComponentTest, NoSettingsFileMeansInitialisedAndNoNewerVersion)
+{
+    ASSERT_TRUE(DeleteFileW((m_folder + L"\\TorvaneFeedbackInformation.ini").c_str()));
+    CFeedbackInformation support;
+    ASSERT_TRUE(support.Load(m_folder));
+    ToolInfo info;
+    EXPECT_NE(0, support.InitFreedbackDll(&info));
+    EXPECT_NE(NEW_VERSION_AVAILABLE, support.GetToolIsNewVersion(L"10009", L"0.0.0.1"));
+}
+
+TEST_F(StandinComponentTest, CallsFromSeveralThreadsLeaveWholeLines)
+{
+    CFeedbackInformation support;
+    ASSERT_TRUE(support.Load(m_folder));
+    const int threads = 4;
+    const int calls = 40;
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t)
+        workers.emplace_back([&support, t] {
+            const std::wstring device = std::to_wstring(t);
+            for (int i = 0; i < calls; ++i)
+                support.CustomerFeedbackEx(L"10009", L"1.8.22.1024", 2, std::to_wstring(i).c_str(), device.c_str());
+        });
+    for (std::thread& worker : workers)
+        worker.join();
+
+    const std::vector<std::string> lines = JournalLines();
+    ASSERT_EQ(static_cast<size_t>(threads * calls), lines.size());
+    std::vector<int> perThread(threads, 0);
+    for (const std::string& line : lines) {
+        ASSERT_EQ(0u, line.rfind("CustomerFeedbackEx 10009 1.8.22.1024 2 ", 0)) << line;
+        const int device = line.back() - '0';
+        ASSERT_TRUE(device >= 0 && device < threads) << line;
+        ++perThread[device];
+    }
+    for (int t = 0; t < threads; ++t)
+        EXPECT_EQ(calls, perThread[t]);
+}
