@@ -1,0 +1,3 @@
+#include "log/CLogBase.h"
+
+CLogBase::~CLogBase() = default;

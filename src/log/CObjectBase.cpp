@@ -1,0 +1,3 @@
+#include "log/CObjectBase.h"
+
+CObjectBase::~CObjectBase() = default;

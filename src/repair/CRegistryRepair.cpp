@@ -1,0 +1,111 @@
+#include "repair/CRegistryRepair.h"
+
+#include "log/CLogSave.h"
+#include "repair/CSystemCommandRunner.h"
+#include "repair/RepairLogLines.h"
+#include "repair/RepairProcedure.h"
+
+#include <winternl.h>
+
+namespace {
+
+typedef BOOL(WINAPI* IsWow64ProcessFunction)(HANDLE, PBOOL);
+
+// Found once, then kept for the life of the process. Only the repair worker
+// asks, so no lock.
+IsWow64ProcessFunction g_isWow64Process = nullptr;
+
+// Offsets in the 32-bit process environment block.
+constexpr unsigned kPebOffsetInTeb = 0x30;
+constexpr unsigned kPebOsMajorVersion = 0xA4;
+constexpr unsigned kPebOsMinorVersion = 0xA8;
+
+} // namespace
+
+bool CRegistryRepair::SetNotifyWindow(HWND window)
+{
+    if (window == nullptr) {
+        return false;
+    }
+    m_hNotifyWnd = window;
+    return true;
+}
+
+bool CRegistryRepair::StartRepair()
+{
+    HANDLE thread = CreateThread(nullptr, 0, RepairThreadProc, this, 0, nullptr);
+    if (thread == nullptr) {
+        CLogSave::GetInstance()->WriteLog(kLogThreadCreateFailed, kRepairLogFile, true);
+        return false;
+    }
+    CloseHandle(thread);
+    return true;
+}
+
+DWORD WINAPI RepairThreadProc(LPVOID parameter)
+{
+    try {
+        static_cast<CRegistryRepair*>(parameter)->RepairRegistry();
+    } catch (...) {
+    }
+    return 1;
+}
+
+bool CRegistryRepair::RepairRegistry()
+{
+    CSystemCommandRunner runner;
+    return RunRepairProcedure(m_hNotifyWnd, runner);
+}
+
+bool CRegistryRepair::IsSupportedSystem()
+{
+    // Straight from the environment block: the version query functions answer
+    // according to the program's manifest, this does not.
+    const BYTE* teb = reinterpret_cast<const BYTE*>(NtCurrentTeb());
+    const BYTE* peb = *reinterpret_cast<const BYTE* const*>(teb + kPebOffsetInTeb);
+    ULONG major = *reinterpret_cast<const ULONG*>(peb + kPebOsMajorVersion);
+    ULONG minor = *reinterpret_cast<const ULONG*>(peb + kPebOsMinorVersion);
+    return major == 10 && minor == 0;
+}
+
+bool CRegistryRepair::RestartSystem()
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+        return false;
+    }
+    TOKEN_PRIVILEGES privileges = {};
+    LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &privileges.Privileges[0].Luid);
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    DWORD error = GetLastError();
+    CloseHandle(token);
+    if (error != ERROR_SUCCESS) {
+        return false;
+    }
+    ExitWindowsEx(EWX_REBOOT | EWX_FORCE, 0);
+    return true;
+}
+
+BOOL QueryWow64Process(HANDLE process, PBOOL flag)
+{
+    if (g_isWow64Process == nullptr) {
+        HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+        if (kernel == nullptr) {
+            return FALSE;
+        }
+        g_isWow64Process =
+            reinterpret_cast<IsWow64ProcessFunction>(reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process")));
+        if (g_isWow64Process == nullptr) {
+            return FALSE;
+        }
+    }
+    return g_isWow64Process(process, flag);
+}
+
+bool IsWow64()
+{
+    BOOL flag = FALSE;
+    return QueryWow64Process(GetCurrentProcess(), &flag) && flag;
+}

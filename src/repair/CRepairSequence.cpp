@@ -1,0 +1,88 @@
+#include "repair/CRepairSequence.h"
+
+#include "repair/RepairCommands.h"
+#include "repair/RepairLogLines.h"
+
+namespace {
+
+RepairOutcome Failed(const char* line)
+{
+    RepairOutcome outcome;
+    outcome.failureLine = line;
+    return outcome;
+}
+
+} // namespace
+
+bool CRepairSequence::HasSuccessText(const std::wstring& output)
+{
+    return output.find(kRepairSuccessText) != std::wstring::npos;
+}
+
+CRepairSequence::StepResult CRepairSequence::RunStep(const wchar_t* command)
+{
+    // Each command is judged by its own output alone.
+    std::wstring output;
+    if (!m_runner.Run(command, output)) {
+        return StepResult::NotStarted;
+    }
+    return HasSuccessText(output) ? StepResult::Succeeded : StepResult::NoSuccessText;
+}
+
+RepairOutcome CRepairSequence::Run()
+{
+    switch (RunStep(kCommandAddBranchName)) {
+    case StepResult::NotStarted:
+        return Failed(kLogRunAddBranchNameFailed);
+    case StepResult::NoSuccessText:
+        return Failed(kLogAddBranchNameFailed);
+    case StepResult::Succeeded:
+        break;
+    }
+
+    switch (RunStep(kCommandAddRiskLevel)) {
+    case StepResult::NotStarted:
+        return Failed(kLogRunAddRiskLevelFailed);
+    case StepResult::NoSuccessText:
+        return Failed(kLogAddRiskLevelFailed);
+    case StepResult::Succeeded:
+        break;
+    }
+
+    switch (RunStep(kCommandDeleteInternal)) {
+    case StepResult::NotStarted:
+        return Failed(kLogRunDeleteInternalFailed1);
+    case StepResult::Succeeded:
+        break;
+    case StepResult::NoSuccessText:
+        // Usually the value was not there. Creating it empty and deleting it
+        // again leaves the same end state either way.
+        switch (RunStep(kCommandAddInternal)) {
+        case StepResult::NotStarted:
+            return Failed(kLogRunAddInternalFailed);
+        case StepResult::NoSuccessText:
+            return Failed(kLogAddInternalFailed);
+        case StepResult::Succeeded:
+            break;
+        }
+        switch (RunStep(kCommandDeleteInternal)) {
+        case StepResult::NotStarted:
+            return Failed(kLogRunDeleteInternalFailed2);
+        case StepResult::NoSuccessText:
+            return Failed(kLogDeleteInternalFailed);
+        case StepResult::Succeeded:
+            break;
+        }
+        break;
+    }
+
+    // A missing ThresholdOptedIn is already the state we want, so this
+    // step's output is not judged.
+    if (RunStep(kCommandDeleteOptedIn) == StepResult::NotStarted) {
+        return Failed(kLogRunDeleteOptedInFailed);
+    }
+
+    RepairOutcome outcome;
+    outcome.success = true;
+    return outcome;
+}
