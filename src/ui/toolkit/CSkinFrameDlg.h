@@ -20,6 +20,10 @@ public:
     float GetScale() const { return m_fScale; }
     CSkinContentDlg* GetContent() const { return m_pContent; }
 
+    // The scale factor of the screen: LOGPIXELSY of its device context by the
+    // rule of ScaleFactorFromLogPixels.
+    static float ScreenScaleFactor();
+
     // Called by the content after it was dragged: the frame stops following
     // and moves itself around the content's window rectangle (screen coordinates).
     void FollowContent(int left, int top, int right, int bottom);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <objidl.h>
+
 #include <gdiplus.h>
 
 #include "framework/CImagePtr.h"

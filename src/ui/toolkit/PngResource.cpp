@@ -1,0 +1,71 @@
+#include "ui/toolkit/PngResource.h"
+
+#include <objidl.h>
+
+#include <cstring>
+
+#include "framework/CWinApp.h"
+
+BOOL LoadPngResource(UINT id, Gdiplus::Image*& out)
+{
+    HINSTANCE module = AfxGetResourceHandle();
+    HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(id), L"PNG");
+    if (!res)
+        return FALSE;
+    DWORD size = ::SizeofResource(module, res);
+    HGLOBAL loaded = ::LoadResource(module, res);
+    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+    if (!bytes || size == 0)
+        return FALSE;
+
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!block)
+        return FALSE;
+    void* dest = ::GlobalLock(block);
+    if (!dest) {
+        ::GlobalFree(block);
+        return FALSE;
+    }
+    std::memcpy(dest, bytes, size);
+    ::GlobalUnlock(block);
+
+    // The stream owns the block: the image holds its own reference to the
+    // stream and reads from it for its whole life, so the block goes exactly
+    // when the image is deleted instead of staying behind after every load.
+    IStream* stream = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(block, TRUE, &stream)) || !stream) {
+        ::GlobalFree(block);
+        return FALSE;
+    }
+    Gdiplus::Image* image = new Gdiplus::Image(stream, FALSE);
+    stream->Release();
+    if (!image)
+        return FALSE;
+    out = image;
+    return TRUE;
+}
+
+BOOL LoadPngResource(UINT id, CImagePtr& out)
+{
+    Gdiplus::Image* image = nullptr;
+    if (!LoadPngResource(id, image))
+        return FALSE;
+    out.Reset(image);
+    return TRUE;
+}
+
+void DrawImageWhole(Gdiplus::Graphics& g, Gdiplus::Image* image, int x, int y, int width, int height)
+{
+    if (!image)
+        return;
+    g.DrawImage(image, x, y, width, height);
+}
+
+void DrawImagePart(Gdiplus::Graphics& g, Gdiplus::Image* image, const RECT& dest, int srcX, int srcY,
+                   int srcWidth, int srcHeight)
+{
+    if (!image || srcWidth == 0 || srcHeight == 0)
+        return;
+    Gdiplus::Rect target(dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top);
+    g.DrawImage(image, target, srcX, srcY, srcWidth, srcHeight, Gdiplus::UnitPixel);
+}
