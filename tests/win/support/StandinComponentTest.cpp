@@ -130,3 +130,57 @@ TEST_F(StandinComponentTest, CallsFromSeveralThreadsLeaveWholeLines)
     for (int t = 0; t < threads; ++t)
         EXPECT_EQ(calls, perThread[t]);
 }
+
+namespace {
+
+bool WaitForFile(const std::wstring& path)
+{
+    // The shell starts the script and returns; the script writes a little later.
+    for (int i = 0; i < 200; ++i) {
+        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+void WriteScript(const std::wstring& path, const std::string& markerName)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    const std::string text = "@echo opened> \"%~dp0" + markerName + "\"\r\n";
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+} // namespace
+
+TEST_F(StandinComponentTest, PagesOpenThroughTheShellUnlessSwitchedOff)
+{
+    // A script stands in for a page: what the shell opens, it runs.
+    const std::wstring offScript = m_folder + L"\\off.cmd";
+    const std::wstring onScript = m_folder + L"\\on.cmd";
+    WriteScript(offScript, "off.txt");
+    WriteScript(onScript, "on.txt");
+    CFeedbackInformation support;
+    ASSERT_TRUE(support.Load(m_folder));
+
+    WriteSettings(L"", L"[ToolInfo]\r\nText6=" + offScript + L"\r\n");
+    EXPECT_NE(0, support.OpenToolDownUrl());
+
+    // Settings file without OpenPages: the default is to open.
+    const std::wstring settings = L"\xFEFF[ToolInfo]\r\nText5=" + onScript + L"\r\n";
+    HANDLE file = CreateFileW((m_folder + L"\\TorvaneFeedbackInformation.ini").c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD written = 0;
+    WriteFile(file, settings.data(), static_cast<DWORD>(settings.size() * sizeof(wchar_t)), &written, nullptr);
+    CloseHandle(file);
+    EXPECT_NE(0, support.OpenUseAgreementUrl());
+
+    EXPECT_TRUE(WaitForFile(m_folder + L"\\on.txt"));
+    // Started earlier than the one that has run by now, had it been started at all.
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((m_folder + L"\\off.txt").c_str()));
+    EXPECT_EQ((std::vector<std::string>{"OpenToolDownUrl", "OpenUseAgreementUrl"}), JournalLines());
+}
