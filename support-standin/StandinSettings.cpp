@@ -11,7 +11,8 @@ const wchar_t SETTINGS_FILE[] = L"TorvaneFeedbackInformation.ini";
 std::wstring ComponentPath()
 {
     HMODULE self = nullptr;
-    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                             reinterpret_cast<LPCWSTR>(&ComponentPath), &self))
         return std::wstring();
     std::vector<wchar_t> buffer(MAX_PATH);
@@ -57,7 +58,9 @@ std::wstring SettingsPath()
 int SettingsInitResult()
 {
     const std::wstring path = SettingsPath();
-    return path.empty() ? 1 : static_cast<int>(GetPrivateProfileIntW(L"Component", L"InitResult", 1, path.c_str()));
+    return path.empty()
+               ? 1
+               : static_cast<int>(GetPrivateProfileIntW(L"Component", L"InitResult", 1, path.c_str()));
 }
 
 bool SettingsOpenPages()

@@ -146,8 +146,9 @@ STANDIN_EXPORT int __cdecl CustomerFeedbackEx(const wchar_t* toolId, const wchar
 #endif
 
 #if STANDIN_WITHOUT != 7
-STANDIN_EXPORT int __cdecl WriteCustomerFeedbackInfoFile(const wchar_t* toolId, const wchar_t* toolVersion, int kind,
-                                                         const wchar_t* timeText, const wchar_t* deviceText)
+STANDIN_EXPORT int __cdecl WriteCustomerFeedbackInfoFile(const wchar_t* toolId, const wchar_t* toolVersion,
+                                                         int kind, const wchar_t* timeText,
+                                                         const wchar_t* deviceText)
 {
     Journal(L"WriteCustomerFeedbackInfoFile",
             {Arg(toolId), Arg(toolVersion), std::to_wstring(kind), Arg(timeText), Arg(deviceText)});

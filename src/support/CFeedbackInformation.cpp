@@ -143,18 +143,30 @@ void CFeedbackInformation::Unload()
 bool CFeedbackInformation::HasEntryPoint(int index) const
 {
     switch (index) {
-    case 0: return m_pfnInitFreedbackDll != nullptr;
-    case 1: return m_pfnFeedbackQuestion != nullptr;
-    case 2: return m_pfnOpenUrl != nullptr;
-    case 3: return m_pfnGetInterNetState != nullptr;
-    case 4: return m_pfnCustomerFeedback != nullptr;
-    case 5: return m_pfnCustomerFeedbackEx != nullptr;
-    case 6: return m_pfnWriteCustomerFeedbackInfoFile != nullptr;
-    case 7: return m_pfnGetToolIsNewVersion != nullptr;
-    case 8: return m_pfnGetToolIsNewVersionDown != nullptr;
-    case 9: return m_pfnOpenToolDownUrl != nullptr;
-    case 10: return m_pfnOpenUseAgreementUrl != nullptr;
-    default: return false;
+    case 0:
+        return m_pfnInitFreedbackDll != nullptr;
+    case 1:
+        return m_pfnFeedbackQuestion != nullptr;
+    case 2:
+        return m_pfnOpenUrl != nullptr;
+    case 3:
+        return m_pfnGetInterNetState != nullptr;
+    case 4:
+        return m_pfnCustomerFeedback != nullptr;
+    case 5:
+        return m_pfnCustomerFeedbackEx != nullptr;
+    case 6:
+        return m_pfnWriteCustomerFeedbackInfoFile != nullptr;
+    case 7:
+        return m_pfnGetToolIsNewVersion != nullptr;
+    case 8:
+        return m_pfnGetToolIsNewVersionDown != nullptr;
+    case 9:
+        return m_pfnOpenToolDownUrl != nullptr;
+    case 10:
+        return m_pfnOpenUseAgreementUrl != nullptr;
+    default:
+        return false;
     }
 }
 
@@ -183,7 +195,8 @@ int CFeedbackInformation::OpenUrl(const ToolInfo& info) const
 int CFeedbackInformation::CustomerFeedbackEx(const wchar_t* toolId, const wchar_t* toolVersion, int kind,
                                              const wchar_t* timeText, const wchar_t* deviceText) const
 {
-    return m_pfnCustomerFeedbackEx ? m_pfnCustomerFeedbackEx(toolId, toolVersion, kind, timeText, deviceText) : 0;
+    return m_pfnCustomerFeedbackEx ? m_pfnCustomerFeedbackEx(toolId, toolVersion, kind, timeText, deviceText)
+                                   : 0;
 }
 
 int CFeedbackInformation::GetToolIsNewVersion(const wchar_t* toolId, const wchar_t* toolVersion) const

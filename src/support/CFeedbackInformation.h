@@ -40,8 +40,8 @@ public:
     // Hands a system-string copy of the more-tools address to the component,
     // which takes it over: it is not freed here.
     int OpenUrl(const ToolInfo& info) const;
-    int CustomerFeedbackEx(const wchar_t* toolId, const wchar_t* toolVersion, int kind, const wchar_t* timeText,
-                           const wchar_t* deviceText) const;
+    int CustomerFeedbackEx(const wchar_t* toolId, const wchar_t* toolVersion, int kind,
+                           const wchar_t* timeText, const wchar_t* deviceText) const;
     int GetToolIsNewVersion(const wchar_t* toolId, const wchar_t* toolVersion) const;
     int OpenToolDownUrl() const;
     int OpenUseAgreementUrl() const;

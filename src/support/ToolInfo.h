@@ -45,10 +45,10 @@ typedef int(TOOLINFO_CALL* OpenUrlFn)(wchar_t* url);
 typedef int(TOOLINFO_CALL* GetInterNetStateFn)(void);
 typedef int(TOOLINFO_CALL* CustomerFeedbackFn)(const wchar_t* toolId, const wchar_t* toolVersion, int kind);
 typedef int(TOOLINFO_CALL* CustomerFeedbackExFn)(const wchar_t* toolId, const wchar_t* toolVersion, int kind,
-                                                  const wchar_t* timeText, const wchar_t* deviceText);
+                                                 const wchar_t* timeText, const wchar_t* deviceText);
 typedef int(TOOLINFO_CALL* WriteCustomerFeedbackInfoFileFn)(const wchar_t* toolId, const wchar_t* toolVersion,
-                                                             int kind, const wchar_t* timeText,
-                                                             const wchar_t* deviceText);
+                                                            int kind, const wchar_t* timeText,
+                                                            const wchar_t* deviceText);
 typedef int(TOOLINFO_CALL* GetToolIsNewVersionFn)(const wchar_t* toolId, const wchar_t* toolVersion);
 typedef int(TOOLINFO_CALL* GetToolIsNewVersionDownFn)(const wchar_t* toolId, const wchar_t* toolVersion);
 typedef int(TOOLINFO_CALL* OpenToolDownUrlFn)(void);

@@ -13,7 +13,8 @@ namespace {
 std::string AddressText(const void* pointer)
 {
     char text[32] = {};
-    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(pointer)));
+    std::snprintf(text, sizeof text, "0x%08lX",
+                  static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(pointer)));
     return text;
 }
 
@@ -93,7 +94,8 @@ TEST_F(CFeedbackInformationTest, TheFirstMissingExportDecides)
         // The library itself was there: the failure is the export.
         EXPECT_TRUE(support.IsLoaded());
         for (int i = 0; i < CFeedbackInformation::EXPORT_COUNT; ++i)
-            EXPECT_EQ(i < missing, support.HasEntryPoint(i)) << "entry point " << CFeedbackInformation::EXPORT_NAMES[i];
+            EXPECT_EQ(i < missing, support.HasEntryPoint(i))
+                << "entry point " << CFeedbackInformation::EXPORT_NAMES[i];
     }
 }
 
@@ -131,7 +133,8 @@ TEST_F(CFeedbackInformationTest, JournalShowsTheExactArgumentsOfEveryCall)
     support.FeedbackQuestion(TOOL_ID, TOOL_VERSION);
     support.OpenUrl(info);
     const std::wstring time = ReportTimeText(1765000000);
-    support.CustomerFeedbackEx(TOOL_ID, TOOL_VERSION, FEEDBACK_SOLVED, time.c_str(), ReportDeviceText(0).c_str());
+    support.CustomerFeedbackEx(TOOL_ID, TOOL_VERSION, FEEDBACK_SOLVED, time.c_str(),
+                               ReportDeviceText(0).c_str());
     support.CustomerFeedbackEx(TOOL_ID, TOOL_VERSION, FEEDBACK_UNSOLVED, ReportTimeText(2147483648LL).c_str(),
                                ReportDeviceText(4).c_str());
     support.CustomerFeedbackEx(TOOL_ID, TOOL_VERSION, FEEDBACK_OTHER, time.c_str(), L"");

@@ -51,14 +51,16 @@ PeImageTables ReadPeImageTables(const std::wstring& path)
 {
     PeImageTables tables;
     Image image;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return tables;
     LARGE_INTEGER size = {};
     GetFileSizeEx(file, &size);
     image.bytes.resize(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
-    const BOOL ok = ReadFile(file, image.bytes.data(), static_cast<DWORD>(image.bytes.size()), &read, nullptr);
+    const BOOL ok =
+        ReadFile(file, image.bytes.data(), static_cast<DWORD>(image.bytes.size()), &read, nullptr);
     CloseHandle(file);
     if (!ok || read != image.bytes.size() || image.bytes.size() < sizeof(IMAGE_DOS_HEADER))
         return tables;
@@ -72,7 +74,8 @@ PeImageTables ReadPeImageTables(const std::wstring& path)
         return tables;
     image.sections = IMAGE_FIRST_SECTION(nt);
     image.sectionCount = nt->FileHeader.NumberOfSections;
-    const size_t sectionsEnd = reinterpret_cast<const char*>(image.sections + image.sectionCount) - image.bytes.data();
+    const size_t sectionsEnd =
+        reinterpret_cast<const char*>(image.sections + image.sectionCount) - image.bytes.data();
     if (sectionsEnd > image.bytes.size())
         return tables;
 

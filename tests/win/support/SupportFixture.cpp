@@ -39,10 +39,11 @@ std::string Utf8(const std::wstring& text)
 {
     if (text.empty())
         return std::string();
-    const int count =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int count = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                          nullptr, nullptr);
     std::string out(static_cast<size_t>(count), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], count, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], count, nullptr,
+                        nullptr);
     return out;
 }
 
@@ -96,7 +97,8 @@ void SupportFixture::SetUp()
 {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring base = std::wstring(temp) + L"stellwick-support-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring base =
+        std::wstring(temp) + L"stellwick-support-" + std::to_wstring(GetCurrentProcessId());
     m_folder = base + L"-standin";
     m_emptyFolder = base + L"-empty";
     CreateDirectoryW(m_folder.c_str(), nullptr);
@@ -117,8 +119,8 @@ void SupportFixture::TearDown()
 void SupportFixture::WriteSettings(const std::wstring& componentKeys, const std::wstring& otherSections)
 {
     const std::wstring text = L"\xFEFF[Component]\r\nOpenPages=0\r\n" + componentKeys + otherSections;
-    HANDLE file = CreateFileW((m_folder + L"\\TorvaneFeedbackInformation.ini").c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW((m_folder + L"\\TorvaneFeedbackInformation.ini").c_str(), GENERIC_WRITE, 0,
+                              nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     DWORD written = 0;
     WriteFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);

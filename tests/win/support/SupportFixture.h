@@ -26,6 +26,6 @@ protected:
     void WriteSettings(const std::wstring& componentKeys = std::wstring(),
                        const std::wstring& otherSections = std::wstring());
 
-    std::wstring m_folder;     // holds a copy of the stand-in and its settings
+    std::wstring m_folder;      // holds a copy of the stand-in and its settings
     std::wstring m_emptyFolder; // holds nothing
 };
