@@ -1,0 +1,173 @@
+#include "ui/toolkit/CFeaturePngButton.h"
+
+#include "ui/toolkit/ButtonRepaint.h"
+#include "ui/toolkit/COffscreenBuffer.h"
+#include "ui/toolkit/PngResource.h"
+
+CFeaturePngButton::CFeaturePngButton() = default;
+
+CFeaturePngButton::~CFeaturePngButton() = default;
+
+void CFeaturePngButton::SetBackgroundImage(UINT pngId)
+{
+    m_pBackground.Reset();
+    LoadPngResource(pngId, m_pBackground);
+}
+
+void CFeaturePngButton::SetBackgroundRect(int left, int top, int right, int bottom)
+{
+    m_nBackLeft = left;
+    m_nBackTop = top;
+    m_nBackRight = right;
+    m_nBackBottom = bottom;
+}
+
+void CFeaturePngButton::SetHitInsets(int left, int top, int right, int bottom)
+{
+    m_insets.left = left;
+    m_insets.top = top;
+    m_insets.right = right;
+    m_insets.bottom = bottom;
+}
+
+void CFeaturePngButton::SetImages(UINT normal, UINT hover, UINT pressed, UINT disabled)
+{
+    const UINT ids[4] = {normal, hover, pressed, disabled};
+    for (int i = 0; i < 4; ++i) {
+        m_pImages[i].Reset();
+        LoadPngResource(ids[i], m_pImages[i]);
+    }
+}
+
+void CFeaturePngButton::FreeImages()
+{
+    for (CImagePtr& image : m_pImages)
+        image.Reset();
+    m_pBackground.Reset();
+}
+
+BOOL CFeaturePngButton::AllFacesLoaded() const
+{
+    for (const CImagePtr& image : m_pImages)
+        if (!image)
+            return FALSE;
+    return TRUE;
+}
+
+void CFeaturePngButton::Repaint(bool changed)
+{
+    if (changed && m_hWnd)
+        Invalidate(TRUE);
+}
+
+bool CFeaturePngButton::InActiveArea(const RECT& r, POINT p) const
+{
+    SkinRect outer;
+    outer.left = r.left;
+    outer.top = r.top;
+    outer.right = r.right;
+    outer.bottom = r.bottom;
+    const SkinRect active = ShrinkByInsets(outer, m_insets);
+    return SkinRectContains(active, p.x, p.y);
+}
+
+void CFeaturePngButton::EnableButton(BOOL enable)
+{
+    m_state.OnEnable(enable != FALSE);
+    if (!m_hWnd)
+        return;
+    EnableWindow(enable);
+    Invalidate(TRUE);
+}
+
+void CFeaturePngButton::CheckMouseLeave(CPoint screenPoint)
+{
+    if (!m_hWnd)
+        return;
+    CRect window;
+    GetWindowRect(&window);
+    Repaint(m_state.OnMouseLeaveCheck(IsWindowEnabled() != FALSE, InActiveArea(window, screenPoint)));
+}
+
+LRESULT CFeaturePngButton::OnNcHitTest(CPoint screenPoint)
+{
+    CRect window;
+    GetWindowRect(&window);
+    Repaint(m_state.OnHitTest(IsWindowEnabled() != FALSE, InActiveArea(window, screenPoint)));
+    return Default();
+}
+
+void CFeaturePngButton::OnLButtonDown(UINT, CPoint point)
+{
+    CRect client;
+    GetClientRect(&client);
+    m_state.OnButtonDown(IsWindowEnabled() != FALSE, InActiveArea(client, point));
+    Repaint(true);
+    Default();
+}
+
+void CFeaturePngButton::OnLButtonUp(UINT, CPoint point)
+{
+    CRect client;
+    GetClientRect(&client);
+    m_state.OnButtonUp(IsWindowEnabled() != FALSE, InActiveArea(client, point));
+    Repaint(true);
+    Default();
+}
+
+LRESULT CFeaturePngButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = CButton::WindowProc(msg, wParam, lParam);
+    if (PlatformButtonDrawsOn(msg) && m_hWnd && ::IsWindow(m_hWnd))
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    return result;
+}
+
+void CFeaturePngButton::OnPaint()
+{
+    // All drawing happens in the erase; BeginPaint sends it when one is due.
+    PAINTSTRUCT ps;
+    if (::BeginPaint(m_hWnd, &ps))
+        ::EndPaint(m_hWnd, &ps);
+}
+
+BOOL CFeaturePngButton::OnEraseBkgnd(HDC dc)
+{
+    GetClientRect(&m_rcClient);
+    const int width = m_rcClient.Width();
+    const int height = m_rcClient.Height();
+    COffscreenBuffer buffer;
+    if (!buffer.Create(dc, width, height))
+        return TRUE;
+    HDC mem = buffer.Dc();
+    ::SetBkMode(mem, TRANSPARENT);
+
+    // Without images the button must still show something defined: the
+    // brush its parent gives buttons, else the dialog face colour.
+    HWND parent = GetParentHwnd();
+    HBRUSH parentBrush = parent ? reinterpret_cast<HBRUSH>(::SendMessageW(
+                                      parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(mem),
+                                      reinterpret_cast<LPARAM>(m_hWnd)))
+                                : nullptr;
+    ::FillRect(mem, &m_rcClient, parentBrush ? parentBrush : ::GetSysColorBrush(COLOR_BTNFACE));
+
+    SkinRect client;
+    client.right = width;
+    client.bottom = height;
+    const BOOL faces = AllFacesLoaded();
+    Gdiplus::Image* face = faces ? m_pImages[m_state.State() - 1].Get() : nullptr;
+    const int faceWidth = face ? static_cast<int>(face->GetWidth()) : width;
+    const int faceHeight = face ? static_cast<int>(face->GetHeight()) : height;
+    const SkinRect dest = FaceDestination(client, m_nStretch != 0 || !face, faceWidth, faceHeight);
+    const RECT destRect = {dest.left, dest.top, dest.right, dest.bottom};
+
+    if (m_pBackground) {
+        Gdiplus::Graphics g(mem);
+        DrawImagePart(g, m_pBackground.Get(), destRect, m_nBackLeft, m_nBackTop, m_nBackRight - m_nBackLeft,
+                      m_nBackBottom - m_nBackTop);
+        if (face)
+            DrawImagePart(g, face, destRect, 0, 0, faceWidth, faceHeight);
+    }
+    buffer.BlitTo(dc);
+    return TRUE;
+}

@@ -1,0 +1,117 @@
+#include "ui/toolkit/CPngButton.h"
+
+#include "ui/toolkit/ButtonRepaint.h"
+#include "ui/toolkit/ControlGeometry.h"
+#include "ui/toolkit/PngResource.h"
+
+CPngButton::CPngButton() : m_brushFill(::CreateSolidBrush(RGB(255, 255, 255))) {}
+
+CPngButton::~CPngButton() = default;
+
+void CPngButton::SetImages(UINT normal, UINT hover, UINT pressed, UINT disabled)
+{
+    const UINT ids[4] = {normal, hover, pressed, disabled};
+    for (int i = 0; i < 4; ++i) {
+        // Emptied first, so a missing id really leaves the slot empty.
+        m_pImages[i].Reset();
+        LoadPngResource(ids[i], m_pImages[i]);
+    }
+}
+
+void CPngButton::FreeImages()
+{
+    for (CImagePtr& image : m_pImages)
+        image.Reset();
+}
+
+BOOL CPngButton::AllFacesLoaded() const
+{
+    for (const CImagePtr& image : m_pImages)
+        if (!image)
+            return FALSE;
+    return TRUE;
+}
+
+void CPngButton::Repaint(bool changed)
+{
+    if (changed && m_hWnd)
+        Invalidate(TRUE);
+}
+
+void CPngButton::CheckMouseLeave(CPoint screenPoint)
+{
+    if (!m_hWnd)
+        return;
+    CRect window;
+    GetWindowRect(&window);
+    Repaint(m_state.OnMouseLeaveCheck(IsWindowEnabled() != FALSE, window.PtInRect(screenPoint) != FALSE));
+}
+
+LRESULT CPngButton::OnNcHitTest(CPoint screenPoint)
+{
+    CRect window;
+    GetWindowRect(&window);
+    Repaint(m_state.OnHitTest(IsWindowEnabled() != FALSE, window.PtInRect(screenPoint) != FALSE));
+    return Default();
+}
+
+void CPngButton::OnLButtonDown(UINT, CPoint point)
+{
+    CRect client;
+    GetClientRect(&client);
+    Repaint(m_state.OnButtonDown(IsWindowEnabled() != FALSE, client.PtInRect(point) != FALSE));
+    Default();
+}
+
+void CPngButton::OnLButtonUp(UINT, CPoint point)
+{
+    CRect client;
+    GetClientRect(&client);
+    Repaint(m_state.OnButtonUp(IsWindowEnabled() != FALSE, client.PtInRect(point) != FALSE));
+    Default();
+}
+
+LRESULT CPngButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = CButton::WindowProc(msg, wParam, lParam);
+    if (PlatformButtonDrawsOn(msg) && m_hWnd && ::IsWindow(m_hWnd))
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    return result;
+}
+
+void CPngButton::OnPaint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    if (!dc)
+        return;
+    GetClientRect(&m_rcClient);
+    const int width = m_rcClient.Width();
+    const int height = m_rcClient.Height();
+
+    // Kept from the first paint; made again only if the button was resized
+    // after it, so the copy never shows pixels nobody drew.
+    if (!m_offscreen.IsCreated() || m_offscreen.Width() != width || m_offscreen.Height() != height)
+        m_offscreen.Create(dc, width, height);
+
+    if (m_offscreen.IsCreated()) {
+        HDC mem = m_offscreen.Dc();
+        ::FillRect(mem, &m_rcClient, m_brushFill.Get());
+        ::SetBkMode(mem, TRANSPARENT);
+        if (AllFacesLoaded()) {
+            Gdiplus::Image* face = m_pImages[m_state.State() - 1].Get();
+            const int faceWidth = static_cast<int>(face->GetWidth());
+            const int faceHeight = static_cast<int>(face->GetHeight());
+            SkinRect client;
+            client.right = width;
+            client.bottom = height;
+            const SkinRect dest = FaceDestination(client, m_nStretch != 0, faceWidth, faceHeight);
+            const SkinRect src = PngButtonFaceSource(faceWidth, faceHeight);
+            const RECT destRect = {dest.left, dest.top, dest.right, dest.bottom};
+            Gdiplus::Graphics g(mem);
+            DrawImagePart(g, face, destRect, 0, 0, src.right, src.bottom);
+        }
+        m_offscreen.BlitTo(dc);
+    }
+    ::EndPaint(m_hWnd, &ps);
+}
