@@ -5,8 +5,6 @@
 #include "repair/RepairLogLines.h"
 #include "repair/RepairProcedure.h"
 
-#include <winternl.h>
-
 namespace {
 
 typedef BOOL(WINAPI* IsWow64ProcessFunction)(HANDLE, PBOOL);
@@ -16,7 +14,6 @@ typedef BOOL(WINAPI* IsWow64ProcessFunction)(HANDLE, PBOOL);
 IsWow64ProcessFunction g_isWow64Process = nullptr;
 
 // Offsets in the 32-bit process environment block.
-constexpr unsigned kPebOffsetInTeb = 0x30;
 constexpr unsigned kPebOsMajorVersion = 0xA4;
 constexpr unsigned kPebOsMinorVersion = 0xA8;
 
@@ -61,8 +58,9 @@ bool CRegistryRepair::IsSupportedSystem()
 {
     // Straight from the environment block: the version query functions answer
     // according to the program's manifest, this does not.
-    const BYTE* teb = reinterpret_cast<const BYTE*>(NtCurrentTeb());
-    const BYTE* peb = *reinterpret_cast<const BYTE* const*>(teb + kPebOffsetInTeb);
+    // The thread block's pointer to it sits at fs:[0x30] in a 32-bit process.
+    const BYTE* peb = nullptr;
+    __asm__("movl %%fs:0x30, %0" : "=r"(peb));
     ULONG major = *reinterpret_cast<const ULONG*>(peb + kPebOsMajorVersion);
     ULONG minor = *reinterpret_cast<const ULONG*>(peb + kPebOsMinorVersion);
     return major == 10 && minor == 0;

@@ -1,0 +1,60 @@
+// Child program for the runner tests: writes exactly the bytes a test needs
+// to its standard output and standard error.
+//   big N    N bytes of numbered lines in one write
+//   split    4,094 'a' bytes, then the GBK success text, in one write
+//   zero     "abc", a zero byte, "def"; a pause; then "ghi"
+//   order    out1 to stdout, err1 to stderr, out2 to stdout
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+void Put(DWORD which, const std::string& bytes)
+{
+    HANDLE handle = GetStdHandle(which);
+    DWORD written = 0;
+    WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        return 2;
+    }
+    std::string mode = argv[1];
+    if (mode == "big" && argc >= 3) {
+        long count = std::strtol(argv[2], nullptr, 10);
+        std::string bytes;
+        for (int line = 0; static_cast<long>(bytes.size()) < count; ++line) {
+            char text[32];
+            std::snprintf(text, sizeof(text), "line %05d\r\n", line);
+            bytes += text;
+        }
+        bytes.resize(static_cast<std::size_t>(count));
+        Put(STD_OUTPUT_HANDLE, bytes);
+    } else if (mode == "split") {
+        // 操作成功完成 in GBK; its first byte is the last one of the first read.
+        std::string bytes(4094, 'a');
+        bytes += "\xB2\xD9\xD7\xF7\xB3\xC9\xB9\xA6\xCD\xEA\xB3\xC9\r\n";
+        Put(STD_OUTPUT_HANDLE, bytes);
+    } else if (mode == "zero") {
+        Put(STD_OUTPUT_HANDLE, std::string("abc\0def", 7));
+        Sleep(1500);
+        Put(STD_OUTPUT_HANDLE, "ghi");
+    } else if (mode == "order") {
+        Put(STD_OUTPUT_HANDLE, "out1\r\n");
+        Sleep(100);
+        Put(STD_ERROR_HANDLE, "err1\r\n");
+        Sleep(100);
+        Put(STD_OUTPUT_HANDLE, "out2\r\n");
+    } else {
+        return 2;
+    }
+    return 0;
+}
