@@ -49,7 +49,7 @@ LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam)
 {
     // The code is deliberately not examined; the panel ignores the message anyway
     // and must not read lParam, which is gone by the time the post arrives.
-    if (wParam == WM_LBUTTONDOWN)
+    if (wParam == WM_LBUTTONDOWN && g_targetWindow)
         PostMessageW(g_targetWindow, WM_HOOK_LBUTTONDOWN, wParam, lParam);
     return CallNextHookEx(g_hookHandle, code, wParam, lParam);
 }

@@ -1,0 +1,128 @@
+#include "ui/main/SelfRemovalPlan.h"
+
+namespace {
+
+const wchar_t* const WAIT_THEN = L"/D /C timeout /t 3 /nobreak & ";
+
+wchar_t LowerAscii(wchar_t c)
+{
+    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
+
+bool EqualNoCase(const std::wstring& a, const std::wstring& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::wstring Quoted(const std::wstring& path)
+{
+    return L"\"" + path + L"\"";
+}
+
+} // namespace
+
+std::wstring NormaliseFolderPath(const std::wstring& path)
+{
+    std::wstring p = path;
+    for (wchar_t& c : p) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    if (p.compare(0, 8, L"\\\\?\\UNC\\") == 0)
+        p = L"\\\\" + p.substr(8);
+    else if (p.compare(0, 4, L"\\\\?\\") == 0)
+        p = p.substr(4);
+
+    std::wstring out;
+    out.reserve(p.size());
+    for (size_t i = 0; i < p.size(); ++i) {
+        const wchar_t c = p[i];
+        if (c == L'\\' && !out.empty() && out.back() == L'\\' && !(i == 1 && out.size() == 1))
+            continue;
+        out.push_back(LowerAscii(c));
+    }
+    while (out.size() > 1 && out.back() == L'\\' && !(out.size() == 2 && out[0] == L'\\'))
+        out.pop_back();
+    return out;
+}
+
+bool IsDriveRoot(const std::wstring& folder)
+{
+    const std::wstring n = NormaliseFolderPath(folder);
+    if (n.empty() || n == L"\\" || n == L"\\\\")
+        return true;
+    if (n.size() == 2 && n[1] == L':')
+        return true;
+    if (n.compare(0, 2, L"\\\\") == 0) {
+        // \\server\share is the root of that share; \\server alone is no folder at all.
+        const size_t server = n.find(L'\\', 2);
+        if (server == std::wstring::npos)
+            return true;
+        return n.find(L'\\', server + 1) == std::wstring::npos;
+    }
+    return false;
+}
+
+SelfRemovalPlan PlanSelfRemoval(const std::wstring& programFileIn, const std::wstring& supportFileName,
+                                const std::vector<std::wstring>& folderEntries, bool listingComplete,
+                                const std::vector<std::wstring>& knownFolders)
+{
+    SelfRemovalPlan plan;
+    std::wstring programFile = programFileIn;
+    for (wchar_t& c : programFile) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    const size_t cut = programFile.rfind(L'\\');
+    if (cut == std::wstring::npos || cut + 1 >= programFile.size())
+        return plan;
+    plan.folder = programFile.substr(0, cut);
+    const std::wstring programName = programFile.substr(cut + 1);
+
+    // cmd expands %NAME% even inside double quotes, and !NAME! when delayed
+    // expansion is switched on in the registry: the command could then name
+    // some other folder. Such a path is left alone.
+    if (plan.folder.empty() || plan.folder.find_first_of(L"%!\"") != std::wstring::npos ||
+        supportFileName.find_first_of(L"%!\"\\/") != std::wstring::npos ||
+        programName.find_first_of(L"%!\"") != std::wstring::npos) {
+        plan.folder.clear();
+        return plan;
+    }
+
+    bool onlyOurFiles = listingComplete;
+    for (const std::wstring& entry : folderEntries) {
+        if (!EqualNoCase(entry, programName) && !EqualNoCase(entry, supportFileName)) {
+            onlyOurFiles = false;
+            break;
+        }
+    }
+
+    bool known = IsDriveRoot(plan.folder);
+    const std::wstring normalised = NormaliseFolderPath(plan.folder);
+    for (const std::wstring& k : knownFolders) {
+        if (!k.empty() && NormaliseFolderPath(k) == normalised) {
+            known = true;
+            break;
+        }
+    }
+
+    if (onlyOurFiles && !known) {
+        plan.action = SelfRemovalPlan::Action::RemoveFolder;
+        plan.parameters = std::wstring(WAIT_THEN) + L"rmdir /s /q " + Quoted(plan.folder);
+    } else {
+        // A root keeps its backslash so that "C:" does not mean "the current folder of C:".
+        std::wstring base = plan.folder;
+        if (base.back() != L'\\')
+            base += L'\\';
+        plan.action = SelfRemovalPlan::Action::DeleteProgramFiles;
+        plan.parameters = std::wstring(WAIT_THEN) + L"del /f /q " + Quoted(base + programName) + L" " +
+                          Quoted(base + supportFileName);
+    }
+    return plan;
+}
