@@ -130,11 +130,16 @@ def text_size(txt, fnt):
 
 
 def draw_text(img, xy, txt, fnt, fill, anchor="mm", bold=False):
-    d = ImageDraw.Draw(img)
-    if bold:
-        d.text(xy, txt, font=fnt, fill=fill, anchor=anchor, stroke_width=1, stroke_fill=fill)
-    else:
-        d.text(xy, txt, font=fnt, fill=fill, anchor=anchor)
+    if not bold:
+        ImageDraw.Draw(img).text(xy, txt, font=fnt, fill=fill, anchor=anchor)
+        return
+    # Semi-bold: a one-pixel stroke at twice the size is half a pixel once shrunk back.
+    w, h = img.size
+    big = ImageFont.truetype(FONT_FILE, fnt.size * 2, index=0)
+    m = Image.new("L", (w * 2, h * 2), 0)
+    ImageDraw.Draw(m).text((xy[0] * 2, xy[1] * 2), txt, font=big, fill=255, anchor=anchor, stroke_width=1,
+                           stroke_fill=255)
+    paint(img, m.resize((w, h), Image.LANCZOS), fill[:3])
 
 
 def drop_shadow(size, body, blur, opacity, offset=(0, 1), radius=0):
@@ -177,15 +182,14 @@ def clear_transparent_rgb(img, colour):
     return solid
 
 
-def png_button_face(design):
-    """Faces of the plain image buttons are drawn without their last column and row, scaled
-    up to the button: shrink the design by one pixel and repeat the edge so the result on
-    screen is the design itself."""
-    w, h = design.size
-    inner = design.resize((w - 1, h - 1), Image.LANCZOS)
-    out = Image.new(design.mode, (w, h))
-    out.paste(inner, (0, 0))
-    out.paste(inner.crop((w - 2, 0, w - 1, h - 1)), (w - 1, 0))
+def png_button_face(drawn):
+    """Plain image buttons draw their face without its last column and row, scaled up to
+    the button. So the face is drawn one pixel smaller than the file and the edge is
+    repeated: on screen the drawing is stretched by one pixel, resampled only once."""
+    w, h = drawn.size[0] + 1, drawn.size[1] + 1
+    out = Image.new(drawn.mode, (w, h))
+    out.paste(drawn, (0, 0))
+    out.paste(drawn.crop((w - 2, 0, w - 1, h - 1)), (w - 1, 0))
     out.paste(out.crop((0, h - 2, w, h - 1)), (0, h - 1))
     return out
 
@@ -234,11 +238,11 @@ def main_background():
     # so the version label and the window buttons sit on the plain gradient.
     img.alpha_composite(radial_glow((w, h), (200, 250), 190, (70, 140, 235), 0.42))
     # A wide bright arc above the white band gives the artwork depth.
-    arc = ellipse_mask((w, h), (-160, 430, 560, 760))
+    arc = ellipse_mask((w, h), (-160, 470, 560, 800))
     arc_layer = vgradient((w, h), [(0.0, (40, 105, 200)), (1.0, (28, 88, 180))]).convert("RGBA")
     arc_alpha = scale_mask(arc, 0.55)
     img.paste(arc_layer, (0, 0), arc_alpha)
-    rim = ImageChops.subtract(arc, ellipse_mask((w, h), (-158, 432, 558, 762)))
+    rim = ImageChops.subtract(arc, ellipse_mask((w, h), (-158, 472, 558, 802)))
     paint(img, scale_mask(rim, 0.6), (110, 170, 245))
     img = img.convert("RGB")
 
@@ -297,8 +301,8 @@ def main_background():
 
 def window_button(bg_crop, glyph, state):
     """26x34 caption button: white glyph on the artwork behind it."""
-    w, h = bg_crop.size
-    img = bg_crop.convert("RGB").copy()
+    w, h = bg_crop.size[0] - 1, bg_crop.size[1] - 1
+    img = bg_crop.convert("RGB").crop((0, 0, w, h))
     if state == "hover":
         paint(img, Image.new("L", (w, h), 70), (0, 0, 0))
     elif state == "pressed":
@@ -397,25 +401,22 @@ def check_sprite():
     out = Image.new("RGBA", size, (255, 255, 255, 0))
     for cell in range(3):
         ox = cell * 16
-        box = (ox + 1.5, 1.5, ox + 14.5, 14.5)
+        box = (ox + 2, 2, ox + 14, 14)
         edge = rounded_mask(size, (box[0] - 1, box[1] - 1, box[2] + 1, box[3] + 1), 3, ss=8)
         face = rounded_mask(size, box, 2, ss=8)
-        if cell == 0:
-            layer = Image.new("RGBA", size, (150, 160, 176, 255))
-            out.paste(layer, (0, 0), edge)
-            layer = Image.new("RGBA", size, WHITE + (255,))
-            out.paste(layer, (0, 0), face)
-        else:
-            layer = Image.new("RGBA", size, ACCENT + (255,))
-            out.paste(layer, (0, 0), edge)
-            if cell == 1:
-                m = Image.new("L", (size[0] * 8, size[1] * 8), 0)
-                ImageDraw.Draw(m).line([((ox + 4) * 8, 8.2 * 8), ((ox + 7) * 8, 11 * 8), ((ox + 12) * 8, 5 * 8)],
-                                       fill=255, width=int(1.9 * 8), joint="curve")
-                paint(out, m.resize(size, Image.LANCZOS), WHITE)
-            else:
-                paint(out, rounded_mask(size, (ox + 4.5, 4.5, ox + 11.5, 11.5), 1, ss=8), WHITE)
-                paint(out, rounded_mask(size, (ox + 5.5, 5.5, ox + 10.5, 10.5), 0.5, ss=8), ACCENT)
+        if cell == 1:
+            # Ticked: a solid blue box with a white tick.
+            out.paste(Image.new("RGBA", size, ACCENT + (255,)), (0, 0), edge)
+            m = Image.new("L", (size[0] * 8, size[1] * 8), 0)
+            ImageDraw.Draw(m).line([((ox + 4) * 8, 8.2 * 8), ((ox + 7) * 8, 11 * 8), ((ox + 12) * 8, 5 * 8)],
+                                   fill=255, width=int(1.9 * 8), joint="curve")
+            paint(out, m.resize(size, Image.LANCZOS), WHITE)
+            continue
+        # Empty and filled: a white box; the filled one holds a blue square.
+        out.paste(Image.new("RGBA", size, ((128, 138, 154) if cell == 0 else ACCENT) + (255,)), (0, 0), edge)
+        out.paste(Image.new("RGBA", size, WHITE + (255,)), (0, 0), face)
+        if cell == 2:
+            paint(out, rounded_mask(size, (ox + 4, 4, ox + 12, 12), 1.2, ss=8), ACCENT)
     return out
 
 
@@ -456,7 +457,7 @@ def prompt_body():
 
 
 def prompt_button(label, state):
-    w, h = 55, 24
+    w, h = 55 - 1, 24 - 1
     img = Image.new("RGB", (w, h), WHITE)
     fills = {"normal": ((40, 140, 250), ACCENT), "hover": ((16, 100, 206), (8, 78, 176)),
              "pressed": ((168, 171, 178), PRESSED_GREY)}
@@ -469,7 +470,7 @@ def prompt_button(label, state):
 
 
 def small_cross(bg, colour, state, hover_bg, pressed_bg):
-    w = h = 12
+    w = h = 12 - 1
     img = Image.new("RGB", (w, h), bg)
     if state == "hover":
         paint(img, rounded_mask((w, h), (0, 0, w, h), 2), hover_bg)
@@ -477,7 +478,7 @@ def small_cross(bg, colour, state, hover_bg, pressed_bg):
         paint(img, rounded_mask((w, h), (0, 0, w, h), 2), pressed_bg)
     m = Image.new("L", (w * 8, h * 8), 0)
     d = ImageDraw.Draw(m)
-    a, b = 3.0 * 8, 9.0 * 8
+    a, b = 2.5 * 8, 8.5 * 8
     d.line([(a, a), (b, b)], fill=255, width=int(1.4 * 8))
     d.line([(a, b), (b, a)], fill=255, width=int(1.4 * 8))
     paint(img, m.resize((w, h), Image.LANCZOS), colour)
@@ -510,7 +511,7 @@ def feedback_background():
     tail = tail.resize((w, h), Image.LANCZOS)
     paint(img, ImageChops.lighter(bubble, tail), WHITE)
     draw_text(img, (cx, cy - 1), "?", font(28), ACCENT_DARK, bold=True)
-    draw_text(img, (200, 106), "本工具是否解决了您的问题？", font(20), WHITE, bold=True)
+    draw_text(img, (200, 106), "本工具是否解决了您的问题？", font(21), WHITE, bold=True)
     draw_text(img, (200, 134), "请选择您的使用结果，帮助我们做得更好", font(12), PALE_TEXT)
     draw_text(img, (200, 428), "感谢您使用 Stellwick", font(12), (200, 218, 245))
     return img.convert("RGBA")
@@ -641,8 +642,12 @@ def preview(imgs):
     W, H = 1320, 660
     canvas = Image.new("RGBA", (W, H), (128, 128, 128, 255))
 
-    def place(img, xy, size=None, src=None):
+    def place(img, xy, size=None, src=None, plain=False):
         im = img.convert("RGBA")
+        if plain:
+            # Plain image buttons leave out the last column and row and scale the rest.
+            src = (0, 0, im.size[0] - 1, im.size[1] - 1)
+            size = size or img.size
         if src:
             im = im.crop(src)
         if size and im.size != size:
@@ -654,8 +659,8 @@ def preview(imgs):
     place(imgs[138], (fx, fy))
     px, py = fx + 5, fy + 4
     place(imgs[139], (px, py))
-    place(imgs[141], (px + 368, py))
-    place(imgs[148], (px + 340, py))
+    place(imgs[141], (px + 368, py), plain=True)
+    place(imgs[148], (px + 340, py), plain=True)
     place(imgs[174], (px + 71, py + 240), size=(259, 85))
     place(imgs[192], (px + 45, py + 540))
     place(imgs[140], (px + 8, py + 577), src=(16, 0, 32, 16))
@@ -680,9 +685,9 @@ def preview(imgs):
     place(imgs[151], (fx, fy), size=(336, 156))
     cx, cy = fx + 5, fy + 3
     place(imgs[152], (cx, cy), size=(326, 146))
-    place(imgs[156], (cx + 300, cy + 8))
-    place(imgs[165], (cx + 96, cy + 107))
-    place(imgs[160], (cx + 175, cy + 107))
+    place(imgs[156], (cx + 300, cy + 8), plain=True)
+    place(imgs[165], (cx + 96, cy + 107), plain=True)
+    place(imgs[160], (cx + 175, cy + 107), plain=True)
     d.text((cx + 10, cy + 50), "修复注册表成功,重新启动系统后才会生效，", font=f, fill=(0, 0, 0))
     d.text((cx + 10, cy + 66), "是否重新启动？", font=f, fill=(0, 0, 0))
 
@@ -698,7 +703,7 @@ def preview(imgs):
                 (162, 163, 164), (165, 166, 167), (156, 157, 158), (170, 171, 172, 173)):
         xx = x
         for i in ids:
-            place(imgs[i], (xx, y))
+            place(imgs[i], (xx, y), plain=True)
             xx += imgs[i].size[0] + 6
         y += 38 if imgs[ids[0]].size[1] > 20 else 18
         if y > 560:
