@@ -1,0 +1,174 @@
+// The repair against the real cmd, reg and registry: in the default 64-bit
+// prefix (redirection switched off and back on) and in a 32-bit prefix.
+#include "repair/CRegistryRepair.h"
+#include "repair/RepairCommands.h"
+#include "repair/RepairProcedure.h"
+#include "repair/RunCommand.h"
+
+#include "RecordingRunner.h"
+#include "RepairRegistryState.h"
+#include "RepairWindow.h"
+#include "WinTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace wintest;
+
+const std::wstring C1 = kCommandAddBranchName;
+const std::wstring C2 = kCommandAddRiskLevel;
+const std::wstring C3 = kCommandDeleteInternal;
+const std::wstring C4 = kCommandAddInternal;
+const std::wstring C6 = kCommandDeleteOptedIn;
+
+bool Is64BitPrefix()
+{
+    return EnvA("STELLWICK_WINE_ARCH") != "win32";
+}
+
+class RepairProcedure : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        DeleteRepairKey();
+        if (Is64BitPrefix()) {
+            ASSERT_TRUE(PlantViewProbe());
+            ASSERT_FALSE(SeesNativeSystemFolder()) << "the test thread itself must start redirected";
+        }
+    }
+    void TearDown() override { DeleteRepairKey(); }
+
+    void SetFaultyState(bool internalPresent, bool optedInPresent)
+    {
+        ASSERT_TRUE(SetRepairValue(L"BranchName", L"rs_prerelease"));
+        ASSERT_TRUE(SetRepairValue(L"ThresholdRiskLevel", L"high"));
+        if (internalPresent) {
+            ASSERT_TRUE(SetRepairValue(L"ThresholdInternal", L"1"));
+        }
+        if (optedInPresent) {
+            ASSERT_TRUE(SetRepairValue(L"ThresholdOptedIn", L"1"));
+        }
+    }
+
+    // Runs the procedure on a thread of its own, as the worker would, and
+    // reports whether that thread saw the native system folder afterwards.
+    bool RunOnWorker(RecordingRunner& runner, bool* sawNativeAfter)
+    {
+        bool result = false;
+        std::thread worker([&] {
+            result = RunRepairProcedure(nullptr, runner);
+            *sawNativeAfter = SeesNativeSystemFolder();
+        });
+        worker.join();
+        return result;
+    }
+
+    void ExpectRepairedState()
+    {
+        std::wstring data;
+        ASSERT_TRUE(GetRepairValue(L"BranchName", &data));
+        EXPECT_EQ(data, L"fbl_release");
+        ASSERT_TRUE(GetRepairValue(L"ThresholdRiskLevel", &data));
+        EXPECT_EQ(data, L"low");
+        EXPECT_FALSE(GetRepairValue(L"ThresholdInternal", nullptr));
+        EXPECT_FALSE(GetRepairValue(L"ThresholdOptedIn", nullptr));
+
+        // The system's own reg sees the same in the native view.
+        std::wstring query = L"reg query \"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\WindowsSelfHost\\Applicability\"";
+        std::wstring output;
+        ASSERT_TRUE(RunCommand(query + (Is64BitPrefix() ? L" /reg:64" : L""), output));
+        EXPECT_NE(output.find(L"BranchName    REG_SZ    fbl_release"), std::wstring::npos) << output.size();
+        EXPECT_NE(output.find(L"ThresholdRiskLevel    REG_SZ    low"), std::wstring::npos);
+        EXPECT_EQ(output.find(L"ThresholdInternal"), std::wstring::npos);
+        EXPECT_EQ(output.find(L"ThresholdOptedIn"), std::wstring::npos);
+
+        if (Is64BitPrefix()) {
+            // Nothing landed in the 32-bit view (WOW6432Node).
+            EXPECT_FALSE(RepairKeyExists(KEY_WOW64_32KEY));
+            std::wstring wowOutput;
+            ASSERT_TRUE(RunCommand(query + L" /reg:32", wowOutput));
+            EXPECT_EQ(wowOutput.find(L"fbl_release"), std::wstring::npos);
+        }
+    }
+};
+
+TEST_F(RepairProcedure, ArchitectureIsDetected)
+{
+    EXPECT_EQ(IsWow64(), Is64BitPrefix());
+    BOOL flag = 7;
+    EXPECT_TRUE(QueryWow64Process(GetCurrentProcess(), &flag));
+    EXPECT_EQ(flag != FALSE, Is64BitPrefix());
+}
+
+TEST_F(RepairProcedure, InternalPresentRunsFourCommands)
+{
+    SetFaultyState(true, true);
+    RecordingRunner runner;
+    bool sawNativeAfter = true;
+    EXPECT_TRUE(RunOnWorker(runner, &sawNativeAfter));
+    EXPECT_EQ(runner.m_commands, (std::vector<std::wstring>{C1, C2, C3, C6}));
+    for (bool saw : runner.m_sawNativeFolder) {
+        EXPECT_EQ(saw, Is64BitPrefix());
+    }
+    EXPECT_FALSE(sawNativeAfter);
+    ExpectRepairedState();
+}
+
+TEST_F(RepairProcedure, InternalAbsentRunsAllSixCommands)
+{
+    SetFaultyState(false, true);
+    RecordingRunner runner;
+    bool sawNativeAfter = true;
+    EXPECT_TRUE(RunOnWorker(runner, &sawNativeAfter));
+    EXPECT_EQ(runner.m_commands, (std::vector<std::wstring>{C1, C2, C3, C4, C3, C6}));
+    for (bool saw : runner.m_sawNativeFolder) {
+        EXPECT_EQ(saw, Is64BitPrefix());
+    }
+    EXPECT_FALSE(sawNativeAfter);
+    ExpectRepairedState();
+}
+
+TEST_F(RepairProcedure, OptedInAbsentStillSucceeds)
+{
+    SetFaultyState(true, false);
+    RecordingRunner runner;
+    bool sawNativeAfter = true;
+    EXPECT_TRUE(RunOnWorker(runner, &sawNativeAfter));
+    EXPECT_EQ(runner.m_commands, (std::vector<std::wstring>{C1, C2, C3, C6}));
+    ExpectRepairedState();
+}
+
+TEST_F(RepairProcedure, KeyMissingAltogetherIsRepaired)
+{
+    RecordingRunner runner;
+    bool sawNativeAfter = true;
+    EXPECT_TRUE(RunOnWorker(runner, &sawNativeAfter));
+    EXPECT_EQ(runner.m_commands, (std::vector<std::wstring>{C1, C2, C3, C4, C3, C6}));
+    ExpectRepairedState();
+}
+
+TEST_F(RepairProcedure, WorkerThreadDeliversBothMessagesInOrder)
+{
+    SetFaultyState(false, true);
+    RepairWindow window;
+    CRegistryRepair repair;
+    EXPECT_FALSE(repair.SetNotifyWindow(nullptr));
+    ASSERT_TRUE(repair.SetNotifyWindow(window.Window()));
+    ASSERT_TRUE(repair.StartRepair());
+    window.WaitForResult();
+
+    ASSERT_EQ(window.m_received.size(), 2u);
+    EXPECT_EQ(window.m_received[0].first, WM_REPAIR_CLOSE_PROMPT);
+    EXPECT_EQ(window.m_received[0].second, 0u);
+    EXPECT_EQ(window.m_received[1].first, WM_REPAIR_RESULT);
+    EXPECT_EQ(window.m_received[1].second, REPAIR_RESULT_SUCCESS);
+    ExpectRepairedState();
+}
+
+} // namespace
