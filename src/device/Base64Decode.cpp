@@ -13,13 +13,13 @@ struct DecodeTable
         for (int i = 0; i < 128; ++i)
             value[i] = kInvalid;
         for (int i = 0; i < 26; ++i) {
-            value['A' + i] = static_cast<unsigned char>(i);
-            value['a' + i] = static_cast<unsigned char>(26 + i);
+            value[int('A') + i] = static_cast<unsigned char>(i);
+            value[int('a') + i] = static_cast<unsigned char>(26 + i);
         }
         for (int i = 0; i < 10; ++i)
-            value['0' + i] = static_cast<unsigned char>(52 + i);
-        value['+'] = 62;
-        value['/'] = 63;
+            value[int('0') + i] = static_cast<unsigned char>(52 + i);
+        value[int('+')] = 62;
+        value[int('/')] = 63;
     }
 };
 
