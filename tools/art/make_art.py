@@ -601,8 +601,10 @@ def build_all():
     # their on-screen size and shrink them to the file size.
     body = prompt_body()
     imgs[152] = body.resize((320, 140), Image.LANCZOS)
-    prompt_skin = skin((336, 156), body, (5, 3), blur=2.2, opacity=0.5, offset=(0, 1))
-    imgs[151] = prompt_skin.resize((330, 150), Image.LANCZOS)
+    # The skin is drawn in file pixels with the body widened to whole pixels, so that once
+    # stretched it still covers the whole content rectangle with full opacity.
+    imgs[151] = skin((330, 150), body.resize((322, 142), Image.LANCZOS), (4, 2), blur=2.2, opacity=0.5,
+                     offset=(0, 1))
     three = ["normal", "hover", "pressed"]
     for base, label in ((153, "取消"), (159, "否"), (162, "确认"), (165, "是")):
         for i, st in enumerate(three):

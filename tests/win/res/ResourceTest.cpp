@@ -2,13 +2,18 @@
 // looks them up: artwork by id and type "PNG", dialog templates, string, icon, version
 // record and manifest.
 #include <windows.h>
+#include <objidl.h>
+#include <shlwapi.h>
+#include <gdiplus.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -120,6 +125,187 @@ TEST(ResArtwork, EmbeddedBytesMatchTheCommittedFiles) {
         ResourceBytes res = FindBytes(MAKEINTRESOURCEW(id), L"PNG");
         ASSERT_EQ(res.size, file.size());
         EXPECT_EQ(std::memcmp(res.data, file.data(), file.size()), 0);
+    }
+}
+
+// ----------------------------------------------------------------------------- decoded pixels
+
+class GdiplusSession {
+public:
+    GdiplusSession() {
+        Gdiplus::GdiplusStartupInput input;
+        m_ok = Gdiplus::GdiplusStartup(&m_token, &input, nullptr) == Gdiplus::Ok;
+    }
+    ~GdiplusSession() {
+        if (m_ok) Gdiplus::GdiplusShutdown(m_token);
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    ULONG_PTR m_token = 0;
+    bool m_ok = false;
+};
+
+// One decoded image as 32-bit straight-alpha pixels, 0xAARRGGBB.
+struct Pixels {
+    int width = 0, height = 0;
+    bool hasAlpha = false;
+    std::vector<uint32_t> argb;
+    uint32_t at(int x, int y) const { return argb[size_t(y) * width + x]; }
+    int alpha(int x, int y) const { return int(at(x, y) >> 24); }
+};
+
+Pixels Decode(int id) {
+    Pixels out;
+    ResourceBytes bytes = FindBytes(MAKEINTRESOURCEW(id), L"PNG");
+    if (!bytes.data) return out;
+    IStream* stream = SHCreateMemStream(bytes.data, bytes.size);
+    if (!stream) return out;
+    std::unique_ptr<Gdiplus::Bitmap> bmp(Gdiplus::Bitmap::FromStream(stream, FALSE));
+    stream->Release();
+    if (!bmp || bmp->GetLastStatus() != Gdiplus::Ok) return out;
+    out.width = int(bmp->GetWidth());
+    out.height = int(bmp->GetHeight());
+    out.hasAlpha = Gdiplus::IsAlphaPixelFormat(bmp->GetPixelFormat());
+    Gdiplus::Rect all(0, 0, out.width, out.height);
+    Gdiplus::BitmapData data;
+    if (bmp->LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok) return out;
+    out.argb.resize(size_t(out.width) * out.height);
+    for (int y = 0; y < out.height; ++y)
+        std::memcpy(&out.argb[size_t(y) * out.width], static_cast<uint8_t*>(data.Scan0) + y * data.Stride,
+                    size_t(out.width) * 4);
+    bmp->UnlockBits(&data);
+    return out;
+}
+
+int Channel(uint32_t argb, int shift) { return int((argb >> shift) & 0xFF); }
+
+int ColourDistance(uint32_t a, uint32_t b) {
+    int d = 0;
+    for (int shift : {0, 8, 16}) d = std::max(d, std::abs(Channel(a, shift) - Channel(b, shift)));
+    return d;
+}
+
+TEST(ResPixels, EveryImageDecodesWithItsSizeAndAlphaChannel) {
+    GdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.ok());
+    for (const ImageRow& row : kImages) {
+        for (int id = row.first; id <= row.last; ++id) {
+            SCOPED_TRACE(id);
+            Pixels p = Decode(id);
+            ASSERT_FALSE(p.argb.empty());
+            EXPECT_EQ(p.width, int(row.width));
+            EXPECT_EQ(p.height, int(row.height));
+            EXPECT_EQ(p.hasAlpha, row.colourType == kRgba);
+        }
+    }
+}
+
+// A skin is a soft shadow around an opaque body, and the content window covers exactly that
+// body: every body pixel is opaque, the outer corners are (nearly) clear.
+TEST(ResPixels, SkinsHaveAnOpaqueBodyInsideATransparentShadowMargin) {
+    GdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.ok());
+    struct {
+        int id;
+        RECT body;
+    } skins[] = {{IDB_MAIN_SKIN, {5, 4, 405, 604}},
+                 {IDB_FEEDBACK_SKIN, {5, 4, 405, 472}},
+                 {IDB_EXECUTE_SKIN, {14, 12, 218, 116}},
+                 // Stretched from 330x150 to 336x156 on screen: the body at insets 5, 3, 5, 7
+                 // there is (4.9, 2.9)-(325.1, 143.3) in file pixels.
+                 {IDB_PROMPT_SKIN, {4, 2, 326, 144}}};
+    for (auto& s : skins) {
+        SCOPED_TRACE(s.id);
+        Pixels p = Decode(s.id);
+        ASSERT_FALSE(p.argb.empty());
+        int clearBody = 0;
+        for (int y = s.body.top; y < s.body.bottom; ++y)
+            for (int x = s.body.left; x < s.body.right; ++x) clearBody += p.alpha(x, y) != 255;
+        EXPECT_EQ(clearBody, 0);
+        for (POINT c : {POINT{0, 0}, POINT{p.width - 1, 0}, POINT{0, p.height - 1}, POINT{p.width - 1, p.height - 1}})
+            EXPECT_LT(p.alpha(c.x, c.y), 16) << c.x << "," << c.y;
+        // A shadow, not a hard edge: the margin next to the body is partly covered.
+        int below = p.alpha(p.width / 2, s.body.bottom + 1);
+        EXPECT_GT(below, 0);
+        EXPECT_LT(below, 255);
+    }
+}
+
+TEST(ResPixels, ContentBackgroundsAreOpaque) {
+    GdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.ok());
+    for (int id : {IDB_EXECUTE_BACKGROUND, IDB_FEEDBACK_BACKGROUND}) {
+        SCOPED_TRACE(id);
+        Pixels p = Decode(id);
+        ASSERT_FALSE(p.argb.empty());
+        int clear = 0;
+        for (uint32_t v : p.argb) clear += (v >> 24) != 255;
+        EXPECT_EQ(clear, 0);
+    }
+}
+
+// The main panel draws its labels, links and buttons over the background picture.
+TEST(ResPixels, MainBackgroundLeavesRoomForWhatThePanelDrawsOnIt) {
+    GdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.ok());
+    Pixels bg = Decode(IDB_MAIN_BACKGROUND);
+    ASSERT_FALSE(bg.argb.empty());
+    // The agreement box and the links fill their rectangles white.
+    int notWhite = 0;
+    for (int y = 575; y < 595; ++y)
+        for (int x = 0; x < 400; ++x) notWhite += (bg.at(x, y) & 0xFFFFFF) != 0xFFFFFF;
+    EXPECT_EQ(notWhite, 0);
+    // White version text needs a dark, plain strip.
+    for (int y = 16; y < 31; ++y)
+        for (int x = 188; x < 328; ++x) {
+            uint32_t v = bg.at(x, y);
+            ASSERT_LT(std::max({Channel(v, 0), Channel(v, 8), Channel(v, 16)}), 110) << x << "," << y;
+            ASSERT_LE(ColourDistance(v, bg.at(188, y)), 6) << x << "," << y;
+        }
+    // Faces that are painted over the picture carry the colour that lies under them.
+    struct {
+        int face;
+        int x, y;
+    } faces[] = {{IDB_CLOSE_NORMAL, 368, 0}, {IDB_MINIMIZE_NORMAL, 340, 0}, {IDB_MORE_TOOLS_NORMAL, 45, 540}};
+    for (auto& f : faces) {
+        SCOPED_TRACE(f.face);
+        Pixels face = Decode(f.face);
+        ASSERT_FALSE(face.argb.empty());
+        for (POINT c : {POINT{3, 3}, POINT{face.width - 4, face.height / 2}, POINT{3, face.height - 4}})
+            EXPECT_LE(ColourDistance(face.at(c.x, c.y), bg.at(f.x + c.x, f.y + c.y)), 8) << c.x << "," << c.y;
+    }
+}
+
+TEST(ResPixels, HoverIsDarkerAndPressedIsGrey) {
+    GdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.ok());
+    auto brightness = [](uint32_t v) { return Channel(v, 0) + Channel(v, 8) + Channel(v, 16); };
+    auto saturation = [](uint32_t v) {
+        int r = Channel(v, 16), g = Channel(v, 8), b = Channel(v, 0);
+        return std::max({r, g, b}) - std::min({r, g, b});
+    };
+    // The prompt buttons: a point of the face away from the label.
+    for (int normal : {IDB_CANCEL_NORMAL, IDB_NO_NORMAL, IDB_CONFIRM_NORMAL, IDB_YES_NORMAL}) {
+        SCOPED_TRACE(normal);
+        Pixels n = Decode(normal), h = Decode(normal + 1), p = Decode(normal + 2);
+        ASSERT_FALSE(n.argb.empty() || h.argb.empty() || p.argb.empty());
+        EXPECT_LT(brightness(h.at(4, 12)), brightness(n.at(4, 12)));
+        EXPECT_GT(Channel(n.at(4, 12), 0), Channel(n.at(4, 12), 16) + 100);  // blue
+        EXPECT_LT(saturation(p.at(4, 12)), 20);                               // grey
+    }
+    // The feature buttons: the middle of the body, left of the label.
+    for (int normal : {IDB_REPAIR_NORMAL, IDB_SOLVED_NORMAL, IDB_UNSOLVED_NORMAL, IDB_OTHER_NORMAL}) {
+        SCOPED_TRACE(normal);
+        Pixels n = Decode(normal), h = Decode(normal + 1), p = Decode(normal + 2), d = Decode(normal + 3);
+        ASSERT_FALSE(n.argb.empty() || h.argb.empty() || p.argb.empty() || d.argb.empty());
+        int x = n.width / 10 + 6, y = n.height / 2;
+        EXPECT_EQ(n.alpha(x, y), 255);
+        EXPECT_LT(brightness(h.at(x, y)), brightness(n.at(x, y)));
+        EXPECT_LT(saturation(p.at(x, y)), 30);
+        EXPECT_LT(saturation(d.at(x, y)), saturation(n.at(x, y)));
+        // The glow or shadow fades out before the edge of the face.
+        EXPECT_EQ(n.alpha(0, 0), 0);
     }
 }
 
