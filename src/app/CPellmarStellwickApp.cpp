@@ -1,0 +1,76 @@
+#include "app/CPellmarStellwickApp.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objidl.h>
+
+#include <gdiplus.h>
+
+#include "ui/main/CPellmarStellwickDlg.h"
+
+#ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
+#define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
+#endif
+
+namespace {
+
+ULONG_PTR g_gdiplusToken = 0;
+// Version 1, no debug callback, background thread and external codecs not suppressed.
+Gdiplus::GdiplusStartupInput g_gdiplusStartupInput;
+
+// Runs before every other static object of the program, before anything can
+// load a library.
+struct LibrarySearchRestriction
+{
+    LibrarySearchRestriction() { RestrictLibrarySearchToSystem(); }
+};
+LibrarySearchRestriction g_librarySearchRestriction __attribute__((init_priority(101)));
+
+} // namespace
+
+void RestrictLibrarySearchToSystem()
+{
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+    if (!kernel)
+        return;
+    FARPROC proc = ::GetProcAddress(kernel, "SetDefaultDllDirectories");
+    if (!proc)
+        return;
+    auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(proc));
+    setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+CPellmarStellwickApp theApp;
+
+CPellmarStellwickApp::CPellmarStellwickApp()
+{
+    m_dwRestartManagerSupportFlags = AFX_RESTART_MANAGER_SUPPORT_RESTART;
+}
+
+CPellmarStellwickApp::~CPellmarStellwickApp() = default;
+
+BOOL CPellmarStellwickApp::InitInstance()
+{
+    Gdiplus::GdiplusStartup(&g_gdiplusToken, &g_gdiplusStartupInput, nullptr);
+
+    INITCOMMONCONTROLSEX controls = {};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_WIN95_CLASSES;
+    ::InitCommonControlsEx(&controls);
+
+    CWinApp::InitInstance();
+    SetRegistryKey(L"应用程序向导生成的本地应用程序");
+
+    {
+        CPellmarStellwickDlg dlg;
+        m_pMainWnd = &dlg;
+        dlg.DoModal();
+        m_pMainWnd = nullptr;
+        // The frame's window is gone and with it every image it owned, so
+        // the object may outlive nothing that needs GDI+.
+    }
+    Gdiplus::GdiplusShutdown(g_gdiplusToken);
+    return FALSE;
+}

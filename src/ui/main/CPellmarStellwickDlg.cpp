@@ -1,0 +1,178 @@
+#include "ui/main/CPellmarStellwickDlg.h"
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/CAboutDlg.h"
+#include "framework/CWinApp.h"
+#include "common/ToolIdentity.h"
+#include "res/resource.h"
+#include "support/CProblemSolvingFeedbackDlg.h"
+#include "support/ReportTexts.h"
+#include "support/SupportLibraryPath.h"
+#include "ui/main/CStellwickDlg.h"
+#include "ui/main/KnownShellFolders.h"
+#include "ui/main/MainFramePlacement.h"
+#include "ui/main/SelfRemovalPlan.h"
+
+CPellmarStellwickDlg::CPellmarStellwickDlg(CWnd* parent) : CSkinFrameDlg(IDD_PELLMARSTELLWICK_DIALOG, parent)
+{
+    m_nSkinPng = IDB_MAIN_SKIN;
+    m_nContentTemplate = IDD_STELLWICK_PANEL;
+    m_fBaseWidth = 410;
+    m_fBaseHeight = 611;
+    m_insets.left = 5;
+    m_insets.top = 4;
+    m_insets.right = 5;
+    m_insets.bottom = 7;
+    m_bOwnScale = TRUE;
+    // The panel leads from the start (its drag flag is set); the frame's own
+    // moves never move it.
+    m_bFollow = 0;
+    m_hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+}
+
+CPellmarStellwickDlg::~CPellmarStellwickDlg() = default;
+
+BOOL CPellmarStellwickDlg::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN))
+        return TRUE;
+    return CSkinFrameDlg::PreTranslateMessage(msg);
+}
+
+CSkinContentDlg* CPellmarStellwickDlg::NewContent()
+{
+    CStellwickDlg* panel = new CStellwickDlg();
+    panel->SetScale(m_fScale);
+    return panel;
+}
+
+BOOL CPellmarStellwickDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    if (HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
+        wchar_t text[256] = {};
+        if (::LoadStringW(AfxGetResourceHandle(), IDS_ABOUTBOX, text, 256) > 0 && text[0]) {
+            ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, text);
+        }
+    }
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    SetWindowText(L"Stellwick");
+
+    m_fScale = ScreenScaleFactor();
+    const MainFramePlacement placement =
+        ComputeMainFramePlacement(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), m_fScale);
+    const int width = placement.frame.right - placement.frame.left;
+    const int height = placement.frame.bottom - placement.frame.top;
+
+    // The templates are not layered; flipping the bit makes the frame so.
+    ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) ^ WS_EX_LAYERED);
+    if (!RenderSkin(width, height))
+        return TRUE;
+
+    m_pPanel = static_cast<CStellwickDlg*>(NewContent());
+    m_pContent = m_pPanel;
+    // The start-up checks run inside this creation and may end the process.
+    if (!m_pPanel->Create(m_nContentTemplate, this))
+        return TRUE;
+
+    // The panel's drag flag is set, so this move brings the frame around it:
+    // that is how the frame reaches the centred rectangle.
+    m_pPanel->MoveWindow(placement.panelX, placement.panelY, placement.panelWidth, placement.panelHeight, TRUE);
+    m_pPanel->ShowWindow(SW_SHOW);
+    m_pPanel->LayoutControls();
+    return TRUE;
+}
+
+void CPellmarStellwickDlg::OnSysCommand(UINT id, LPARAM lParam)
+{
+    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.DoModal();
+        return;
+    }
+    CSkinFrameDlg::OnSysCommand(id, lParam);
+}
+
+void CPellmarStellwickDlg::OnPaint()
+{
+    if (!::IsIconic(m_hWnd)) {
+        CSkinFrameDlg::OnPaint();
+        return;
+    }
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    ::SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client = {};
+    GetClientRect(&client);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc, x, y, m_hIcon);
+    ::EndPaint(m_hWnd, &ps);
+}
+
+HCURSOR CPellmarStellwickDlg::OnQueryDragIcon()
+{
+    return static_cast<HCURSOR>(m_hIcon);
+}
+
+void CPellmarStellwickDlg::OnClose()
+{
+    if (m_pPanel) {
+        if (m_pPanel->IsRepaired()) {
+            const std::wstring timeText = ReportTimeTextNow();
+            const std::wstring deviceText = ReportDeviceText(m_pPanel->GetDeviceType());
+            m_pPanel->GetFeedback().CustomerFeedbackEx(TOOL_ID, TOOL_VERSION, FEEDBACK_SOLVED, timeText.c_str(),
+                                                       deviceText.c_str());
+        } else {
+            CProblemSolvingFeedbackDlg feedback;
+            feedback.SetFeedbackInformation(&m_pPanel->GetFeedback());
+            feedback.SetDeviceType(m_pPanel->GetDeviceType());
+            feedback.DoModal();
+        }
+    }
+    CSkinFrameDlg::OnClose();
+}
+
+void CPellmarStellwickDlg::OnDestroy()
+{
+    // Base handling, skin, then the panel object (its window went first).
+    CSkinFrameDlg::OnDestroy();
+    m_pPanel = nullptr;
+    RemoveProgramFolder();
+}
+
+void CPellmarStellwickDlg::RemoveProgramFolder()
+{
+    std::vector<wchar_t> buffer(32768);
+    const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0 || n >= buffer.size())
+        return;
+    const std::wstring programFile(buffer.data(), n);
+
+    const size_t cut = programFile.rfind(L'\\');
+    if (cut == std::wstring::npos)
+        return;
+    std::vector<std::wstring> entries;
+    const bool complete = ListFolderEntries(programFile.substr(0, cut), &entries);
+    const SelfRemovalPlan plan =
+        PlanSelfRemoval(programFile, SUPPORT_LIBRARY_FILE, entries, complete, KnownShellFolders());
+    if (plan.action == SelfRemovalPlan::Action::Nothing)
+        return;
+
+    // cmd by full path from the system folder, which is also its working
+    // folder: a cmd.exe or timeout.exe left in the program's folder never runs.
+    wchar_t system[MAX_PATH] = {};
+    const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return;
+    const std::wstring systemFolder(system, length);
+    const std::wstring cmd = systemFolder + L"\\cmd.exe";
+    ::ShellExecuteW(nullptr, L"open", cmd.c_str(), plan.parameters.c_str(), systemFolder.c_str(), SW_HIDE);
+}

@@ -1,0 +1,36 @@
+// The main window's frame: the modal top-level dialog the application runs.
+// Works out its scale, shows its skin, creates the main panel and lays it
+// over itself; owns the system menu and the closing of the program, and
+// removes the program's folder when its window is destroyed.
+#pragma once
+
+#include "ui/toolkit/CSkinFrameDlg.h"
+
+class CStellwickDlg;
+
+class CPellmarStellwickDlg : public CSkinFrameDlg
+{
+public:
+    explicit CPellmarStellwickDlg(CWnd* parent = nullptr);
+    ~CPellmarStellwickDlg() override;
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    CStellwickDlg* GetPanel() const { return m_pPanel; }
+
+protected:
+    BOOL OnInitDialog() override;
+    CSkinContentDlg* NewContent() override;
+    void OnSysCommand(UINT id, LPARAM lParam) override;
+    void OnPaint() override;
+    HCURSOR OnQueryDragIcon() override;
+    void OnClose() override;
+    void OnDestroy() override;
+
+    // Starts the hidden command that removes what the program left in its
+    // folder once the process has gone.
+    virtual void RemoveProgramFolder();
+
+    HICON m_hIcon = nullptr;
+    CStellwickDlg* m_pPanel = nullptr; // the content, owned through m_pContent
+};

@@ -1,0 +1,13 @@
+// The folders of the system and the user that the program must never remove
+// even if it was started from one of them: every known folder the shell
+// lists, plus the system, Windows, temporary and both program-files folders.
+#pragma once
+
+#include <string>
+#include <vector>
+
+std::vector<std::wstring> KnownShellFolders();
+
+// Names of the entries of a folder ("." and ".." left out). False when the
+// folder could not be listed; names may then be incomplete.
+bool ListFolderEntries(const std::wstring& folder, std::vector<std::wstring>* names);

@@ -1,0 +1,102 @@
+// The pieces of the self-removal that only the system can answer: its known
+// folders and the listing of a real folder, fed into the decision.
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/SupportLibraryPath.h"
+#include "ui/main/KnownShellFolders.h"
+#include "ui/main/SelfRemovalPlan.h"
+
+namespace {
+
+std::wstring CsidlPath(int csidl)
+{
+    wchar_t path[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+bool Contains(const std::vector<std::wstring>& list, const std::wstring& path)
+{
+    const std::wstring n = NormaliseFolderPath(path);
+    return std::any_of(list.begin(), list.end(),
+                       [&](const std::wstring& k) { return NormaliseFolderPath(k) == n; });
+}
+
+std::wstring TempFolder(const wchar_t* name)
+{
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = std::wstring(temp) + name;
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+void Touch(const std::wstring& path)
+{
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(h);
+}
+
+} // namespace
+
+TEST(SelfRemovalOnWindows, KnownFoldersCoverTheUsersAndTheSystemsFolders)
+{
+    const std::vector<std::wstring> known = KnownShellFolders();
+    for (int csidl : {CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL, CSIDL_PROFILE, CSIDL_PROGRAM_FILES, CSIDL_WINDOWS,
+                      CSIDL_SYSTEM, CSIDL_COMMON_APPDATA}) {
+        const std::wstring path = CsidlPath(csidl);
+        ASSERT_FALSE(path.empty()) << csidl;
+        EXPECT_TRUE(Contains(known, path)) << csidl;
+    }
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    EXPECT_TRUE(Contains(known, temp));
+
+    // Downloads is a known folder only; it has no CSIDL.
+    PWSTR downloads = nullptr;
+    ASSERT_TRUE(SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Downloads, 0, nullptr, &downloads)));
+    EXPECT_TRUE(Contains(known, downloads));
+    const SelfRemovalPlan plan = PlanSelfRemoval(std::wstring(downloads) + L"\\Stellwick.exe",
+                                                 SUPPORT_LIBRARY_FILE, {L"Stellwick.exe"}, true, known);
+    EXPECT_EQ(plan.action, SelfRemovalPlan::Action::DeleteProgramFiles);
+    CoTaskMemFree(downloads);
+}
+
+TEST(SelfRemovalOnWindows, RealFolderListingDecidesBetweenFolderAndFiles)
+{
+    const std::wstring folder = TempFolder(L"stellwick-removal-test");
+    const std::wstring exe = folder + L"\\Stellwick.exe";
+    const std::wstring dll = folder + L"\\" SUPPORT_LIBRARY_FILE;
+    const std::wstring mine = folder + L"\\notes.txt";
+    Touch(exe);
+    Touch(dll);
+    DeleteFileW(mine.c_str());
+
+    std::vector<std::wstring> names;
+    ASSERT_TRUE(ListFolderEntries(folder, &names));
+    std::sort(names.begin(), names.end());
+    ASSERT_EQ(names.size(), 2u);
+    SelfRemovalPlan plan = PlanSelfRemoval(exe, SUPPORT_LIBRARY_FILE, names, true, KnownShellFolders());
+    EXPECT_EQ(plan.action, SelfRemovalPlan::Action::RemoveFolder);
+    EXPECT_EQ(plan.parameters, L"/D /C timeout /t 3 /nobreak & rmdir /s /q \"" + folder + L"\"");
+
+    Touch(mine);
+    ASSERT_TRUE(ListFolderEntries(folder, &names));
+    EXPECT_EQ(names.size(), 3u);
+    plan = PlanSelfRemoval(exe, SUPPORT_LIBRARY_FILE, names, true, KnownShellFolders());
+    EXPECT_EQ(plan.action, SelfRemovalPlan::Action::DeleteProgramFiles);
+
+    EXPECT_FALSE(ListFolderEntries(folder + L"\\does-not-exist", &names));
+    for (const std::wstring& f : {exe, dll, mine})
+        DeleteFileW(f.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
