@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include "framework/LiveObjectCount.h"
+#include "res/resource.h"
+#include "ui/toolkit/PngResource.h"
+
+namespace {
+
+struct PngEntry
+{
+    UINT first;
+    UINT last;
+    UINT width;
+    UINT height;
+    bool alpha;
+};
+
+// The artwork table: every id with its pixel size and whether it carries alpha.
+const PngEntry kTable[] = {
+    {138, 138, 410, 611, true},  {139, 139, 400, 600, false}, {140, 140, 48, 16, true},
+    {141, 144, 26, 34, false},   {145, 145, 232, 132, true},  {146, 146, 204, 104, true},
+    {147, 150, 26, 34, false},   {151, 151, 330, 150, true},  {152, 152, 320, 140, false},
+    {153, 155, 55, 24, false},   {156, 158, 12, 12, false},   {159, 161, 55, 24, false},
+    {162, 164, 55, 24, false},   {165, 167, 55, 24, false},   {168, 168, 410, 479, true},
+    {169, 169, 400, 468, true},  {170, 173, 12, 12, false},   {174, 177, 284, 85, true},
+    {179, 182, 266, 60, true},   {184, 187, 266, 60, true},   {188, 191, 266, 60, true},
+    {192, 195, 58, 18, false},
+};
+
+} // namespace
+
+TEST(PngResource, EveryImageLoadsWithItsSizeAndAlpha)
+{
+    int loaded = 0;
+    for (const PngEntry& e : kTable) {
+        for (UINT id = e.first; id <= e.last; ++id) {
+            Gdiplus::Image* image = nullptr;
+            ASSERT_TRUE(LoadPngResource(id, image)) << "id " << id;
+            ASSERT_NE(image, nullptr);
+            EXPECT_EQ(image->GetLastStatus(), Gdiplus::Ok) << "id " << id;
+            EXPECT_EQ(image->GetWidth(), e.width) << "id " << id;
+            EXPECT_EQ(image->GetHeight(), e.height) << "id " << id;
+            EXPECT_EQ(Gdiplus::IsAlphaPixelFormat(image->GetPixelFormat()) != FALSE, e.alpha) << "id " << id;
+            delete image;
+            ++loaded;
+        }
+    }
+    EXPECT_EQ(loaded, 56);
+}
+
+TEST(PngResource, MissingIdsFailAndLeaveTheSlotAlone)
+{
+    for (UINT id : {178u, 183u, 137u, 196u}) {
+        Gdiplus::Image* slot = nullptr;
+        EXPECT_FALSE(LoadPngResource(id, slot)) << "id " << id;
+        EXPECT_EQ(slot, nullptr);
+    }
+    // A slot that holds something keeps it.
+    Gdiplus::Image* held = nullptr;
+    ASSERT_TRUE(LoadPngResource(IDB_CHECK_SPRITE, held));
+    Gdiplus::Image* before = held;
+    EXPECT_FALSE(LoadPngResource(178, held));
+    EXPECT_EQ(held, before);
+    delete held;
+
+    const long imagesBefore = LiveObjectCount::Current(LiveObjectKind::Gdiplus);
+    CImagePtr owner;
+    EXPECT_FALSE(LoadPngResource(178, owner));
+    EXPECT_FALSE(owner);
+    ASSERT_TRUE(LoadPngResource(IDB_PROMPT_SKIN, owner));
+    EXPECT_EQ(LiveObjectCount::Current(LiveObjectKind::Gdiplus), imagesBefore + 1);
+    // Loading into a full owner replaces, it does not pile up.
+    ASSERT_TRUE(LoadPngResource(IDB_PROMPT_BACKGROUND, owner));
+    EXPECT_EQ(owner->GetWidth(), 320u);
+    EXPECT_EQ(LiveObjectCount::Current(LiveObjectKind::Gdiplus), imagesBefore + 1);
+    owner.Reset();
+    EXPECT_EQ(LiveObjectCount::Current(LiveObjectKind::Gdiplus), imagesBefore);
+}
+
+TEST(PngResource, ImageStaysUsableAfterManyLoads)
+{
+    // The stream owns its memory block: loading and deleting repeatedly must
+    // neither break later images nor exhaust memory.
+    for (int i = 0; i < 200; ++i) {
+        CImagePtr image;
+        ASSERT_TRUE(LoadPngResource(IDB_MAIN_SKIN, image));
+        ASSERT_EQ(image->GetWidth(), 410u);
+    }
+    CImagePtr image;
+    ASSERT_TRUE(LoadPngResource(IDB_PROMPT_BACKGROUND, image));
+    Gdiplus::Bitmap target(32, 32, PixelFormat32bppARGB);
+    Gdiplus::Graphics g(&target);
+    DrawImageWhole(g, image.Get(), 0, 0, 32, 32);
+    Gdiplus::Color c;
+    target.GetPixel(16, 28, &c);
+    EXPECT_EQ(c.GetA(), 255) << "the decoded image still draws";
+}
+
+TEST(PngResource, DrawingStretchesAndAnEmptySourceDrawsNothing)
+{
+    CImagePtr skin;
+    ASSERT_TRUE(LoadPngResource(IDB_PROMPT_SKIN, skin));
+    // Drawn whole into 336 x 156, the 330 x 150 skin reaches further right and
+    // down than at its own size: it is stretched over the whole rectangle.
+    auto extent = [&](int width, int height, int* right, int* bottom) {
+        Gdiplus::Bitmap target(340, 160, PixelFormat32bppARGB);
+        {
+            Gdiplus::Graphics g(&target);
+            g.Clear(Gdiplus::Color(0, 0, 0, 0));
+            DrawImageWhole(g, skin.Get(), 0, 0, width, height);
+        }
+        Gdiplus::Color px;
+        *right = -1;
+        *bottom = -1;
+        for (int x = 0; x < 340; ++x) {
+            target.GetPixel(x, height / 2, &px);
+            if (px.GetA() > 0)
+                *right = x;
+        }
+        for (int y = 0; y < 160; ++y) {
+            target.GetPixel(width / 2, y, &px);
+            if (px.GetA() > 0)
+                *bottom = y;
+        }
+    };
+    int nativeRight = 0, nativeBottom = 0, stretchedRight = 0, stretchedBottom = 0;
+    extent(330, 150, &nativeRight, &nativeBottom);
+    extent(336, 156, &stretchedRight, &stretchedBottom);
+    EXPECT_LT(nativeRight, 330);
+    EXPECT_LT(nativeBottom, 150);
+    EXPECT_GT(stretchedRight, nativeRight);
+    EXPECT_GT(stretchedBottom, nativeBottom);
+    EXPECT_LT(stretchedRight, 336);
+    EXPECT_LT(stretchedBottom, 156);
+
+    Gdiplus::Color c;
+    Gdiplus::Bitmap untouched(40, 40, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics g(&untouched);
+        g.Clear(Gdiplus::Color(255, 1, 2, 3));
+        RECT dest = {0, 0, 40, 40};
+        DrawImagePart(g, skin.Get(), dest, 10, 10, 0, 50);
+        DrawImagePart(g, skin.Get(), dest, 10, 10, 50, 0);
+        DrawImagePart(g, nullptr, dest, 0, 0, 10, 10);
+    }
+    for (int y = 0; y < 40; y += 13)
+        for (int x = 0; x < 40; x += 13) {
+            untouched.GetPixel(x, y, &c);
+            EXPECT_EQ(c.GetValue(), Gdiplus::Color(255, 1, 2, 3).GetValue());
+        }
+
+    // A part is scaled into its destination: the white body of the prompt
+    // background fills a rectangle drawn from it.
+    CImagePtr background;
+    ASSERT_TRUE(LoadPngResource(IDB_PROMPT_BACKGROUND, background));
+    Gdiplus::Bitmap part(60, 60, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics g(&part);
+        g.Clear(Gdiplus::Color(255, 0, 0, 0));
+        RECT dest = {10, 10, 50, 50};
+        DrawImagePart(g, background.Get(), dest, 150, 80, 20, 20);
+    }
+    part.GetPixel(30, 30, &c);
+    EXPECT_GT(c.GetR(), 240);
+    part.GetPixel(5, 5, &c);
+    EXPECT_EQ(c.GetR(), 0);
+}
