@@ -33,8 +33,8 @@ int DecryptText(CAesCipher& aes, const char* text, char* out, unsigned outSize, 
 
     std::memset(out, 0, outSize);
     if (cipherLength != 0)
-        aes.Decrypt(decoded.data(), reinterpret_cast<unsigned char*>(out), static_cast<unsigned>(cipherLength),
-                    AES_MODE_COUNTER);
+        aes.Decrypt(decoded.data(), reinterpret_cast<unsigned char*>(out),
+                    static_cast<unsigned>(cipherLength), AES_MODE_COUNTER);
 
     unsigned length = 0;
     while (length < outSize && out[length] != '\0')
