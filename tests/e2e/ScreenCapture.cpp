@@ -1,0 +1,88 @@
+#include "ScreenCapture.h"
+
+#include "E2ePaths.h"
+#include "ToolWindows.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+bool PngEncoder(CLSID* clsid)
+{
+    UINT count = 0, size = 0;
+    Gdiplus::GetImageEncodersSize(&count, &size);
+    if (size == 0)
+        return false;
+    std::vector<BYTE> buffer(size);
+    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    Gdiplus::GetImageEncoders(count, size, codecs);
+    for (UINT i = 0; i < count; ++i) {
+        if (wcscmp(codecs[i].MimeType, L"image/png") == 0) {
+            *clsid = codecs[i].Clsid;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool SaveScreenArea(const std::wstring& fileName, const RECT& area)
+{
+    int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0)
+        return false;
+    ULONG_PTR token = 0;
+    Gdiplus::GdiplusStartupInput input;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
+        return false;
+    bool saved = false;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, area.left, area.top, SRCCOPY | CAPTUREBLT);
+    SelectObject(memory, old);
+    {
+        Gdiplus::Bitmap image(bitmap, nullptr);
+        CLSID png;
+        if (PngEncoder(&png)) {
+            std::wstring path = ScreenshotFolder() + L"\\" + fileName;
+            saved = image.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+        }
+    }
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    Gdiplus::GdiplusShutdown(token);
+    return saved;
+}
+
+RECT VisibleAreaOf(DWORD pid, int margin)
+{
+    RECT all = {0, 0, 0, 0};
+    bool first = true;
+    for (HWND window : TopWindowsOf(pid, true)) {
+        RECT r;
+        GetWindowRect(window, &r);
+        if (r.right <= r.left || r.bottom <= r.top)
+            continue;
+        if (first) {
+            all = r;
+            first = false;
+        } else {
+            UnionRect(&all, &all, &r);
+        }
+    }
+    if (first)
+        return all;
+    all.left = std::max(0L, all.left - margin);
+    all.top = std::max(0L, all.top - margin);
+    all.right = std::min(static_cast<LONG>(GetSystemMetrics(SM_CXSCREEN)), all.right + margin);
+    all.bottom = std::min(static_cast<LONG>(GetSystemMetrics(SM_CYSCREEN)), all.bottom + margin);
+    return all;
+}

@@ -1,0 +1,168 @@
+#include "ToolWindows.h"
+
+#include "Poll.h"
+
+namespace {
+
+struct EnumState
+{
+    DWORD pid;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
+{
+    auto* state = reinterpret_cast<EnumState*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == state->pid && (!state->visibleOnly || IsWindowVisible(window)))
+        state->found.push_back(window);
+    return TRUE;
+}
+
+bool HasArea(const RECT& r) { return r.right > r.left && r.bottom > r.top; }
+
+} // namespace
+
+std::vector<HWND> TopWindowsOf(DWORD pid, bool visibleOnly)
+{
+    EnumState state{pid, visibleOnly, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&state));
+    return state.found;
+}
+
+HWND FindWindowHolding(DWORD pid, int controlId)
+{
+    for (HWND window : TopWindowsOf(pid, true)) {
+        if (GetDlgItem(window, controlId))
+            return window;
+    }
+    return nullptr;
+}
+
+std::wstring WindowText(HWND window)
+{
+    int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    int got = GetWindowTextW(window, &text[0], length + 1);
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+std::wstring ControlText(HWND dialog, int controlId)
+{
+    HWND control = GetDlgItem(dialog, controlId);
+    if (!control)
+        return {};
+    // WM_GETTEXT rather than GetWindowText: the control lives in another process.
+    wchar_t buffer[1024] = {};
+    SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                        nullptr);
+    return buffer;
+}
+
+RECT ControlRect(HWND dialog, int controlId)
+{
+    RECT r = {};
+    HWND control = GetDlgItem(dialog, controlId);
+    if (!control)
+        return r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool ControlVisible(HWND dialog, int controlId)
+{
+    HWND control = GetDlgItem(dialog, controlId);
+    return control && IsWindowVisible(control);
+}
+
+MainWindow FindMainWindow(DWORD pid)
+{
+    MainWindow main;
+    for (HWND window : TopWindowsOf(pid, true)) {
+        if (!GetDlgItem(window, 1010))
+            continue;
+        HWND owner = GetWindow(window, GW_OWNER);
+        if (owner && IsWindowVisible(owner) && WindowText(owner) == L"Stellwick") {
+            main.frame = owner;
+            main.panel = window;
+            return main;
+        }
+    }
+    return main;
+}
+
+bool WaitForMainWindow(DWORD pid, DWORD timeoutMs, MainWindow* found)
+{
+    return PollUntil(
+        [&] {
+            *found = FindMainWindow(pid);
+            if (!found->panel)
+                return false;
+            // Laid out: the repair button has its place.
+            RECT r = ControlRect(found->panel, 1010);
+            return HasArea(r) && ControlVisible(found->panel, 1010);
+        },
+        timeoutMs, 10);
+}
+
+PromptView FindPrompt(DWORD pid)
+{
+    PromptView view;
+    HWND content = FindWindowHolding(pid, 1005);
+    if (!content)
+        return view;
+    view.content = content;
+    view.frame = GetWindow(content, GW_OWNER);
+    view.text = ControlText(content, 1005);
+    view.firstShown = ControlVisible(content, 1006);
+    view.secondShown = ControlVisible(content, 1007);
+    return view;
+}
+
+bool WaitForPrompt(DWORD pid, DWORD timeoutMs, PromptView* found)
+{
+    bool ok = PollUntil(
+        [&] {
+            *found = FindPrompt(pid);
+            return found->content && HasArea(ControlRect(found->content, 1005)) && found->firstShown &&
+                   HasArea(ControlRect(found->content, 1006));
+        },
+        timeoutMs, 10);
+    if (ok) {
+        // The layout may still be moving the buttons into place.
+        Sleep(150);
+        *found = FindPrompt(pid);
+    }
+    return ok && found->content;
+}
+
+bool WaitForPromptText(DWORD pid, const std::wstring& text, DWORD timeoutMs, PromptView* found)
+{
+    return PollUntil([&] { return WaitForPrompt(pid, 50, found) && found->text == text; }, timeoutMs, 10);
+}
+
+bool WaitForNoPrompt(DWORD pid, DWORD timeoutMs)
+{
+    return PollUntil([&] { return FindWindowHolding(pid, 1005) == nullptr; }, timeoutMs, 10);
+}
+
+HWND FindFeedbackContent(DWORD pid) { return FindWindowHolding(pid, 1002); }
+
+bool WaitForFeedback(DWORD pid, DWORD timeoutMs, HWND* content)
+{
+    bool ok = PollUntil(
+        [&] {
+            *content = FindFeedbackContent(pid);
+            return *content && HasArea(ControlRect(*content, 1002)) && ControlVisible(*content, 1002);
+        },
+        timeoutMs, 10);
+    if (ok)
+        Sleep(150);
+    return ok;
+}
+
+HWND FindProgressContent(DWORD pid) { return FindWindowHolding(pid, 1000); }

@@ -1,0 +1,59 @@
+#include "UserInput.h"
+
+void MovePointer(POINT screen)
+{
+    SetCursorPos(screen.x, screen.y);
+    // A real move as well, so the target sees the pointer arrive (hover, hit tests).
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = (screen.x * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = (screen.y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof move);
+    Sleep(60);
+}
+
+void ClickAt(POINT screen)
+{
+    MovePointer(screen);
+    INPUT in[2] = {};
+    in[0].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].type = INPUT_MOUSE;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in[0], sizeof(INPUT));
+    Sleep(40);
+    SendInput(1, &in[1], sizeof(INPUT));
+    Sleep(40);
+}
+
+bool ClickControl(HWND dialog, int controlId)
+{
+    HWND control = GetDlgItem(dialog, controlId);
+    if (!control)
+        return false;
+    RECT r;
+    GetWindowRect(control, &r);
+    if (r.right <= r.left || r.bottom <= r.top)
+        return false;
+    ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    return true;
+}
+
+void PressKey(WORD virtualKey)
+{
+    INPUT in[2] = {};
+    in[0].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = virtualKey;
+    in[1].type = INPUT_KEYBOARD;
+    in[1].ki.wVk = virtualKey;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+    Sleep(80);
+}
+
+void ActivateByClick(HWND window, POINT clientSpot)
+{
+    ClientToScreen(window, &clientSpot);
+    ClickAt(clientSpot);
+}
