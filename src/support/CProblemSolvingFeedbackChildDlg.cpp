@@ -5,6 +5,7 @@
 #include "common/ToolIdentity.h"
 #include "res/resource.h"
 #include "support/CFeedbackInformation.h"
+#include "support/CProblemSolvingFeedbackDlg.h"
 #include "support/FeedbackLayout.h"
 #include "support/ReportTexts.h"
 
@@ -101,6 +102,8 @@ void CProblemSolvingFeedbackChildDlg::OnTimer(UINT_PTR id)
             if (!client.PtInRect(cursor))
                 UpdateControlsHover(CPoint(cursor));
         }
+        if (CProblemSolvingFeedbackDlg* frame = dynamic_cast<CProblemSolvingFeedbackDlg*>(GetParent()))
+            frame->KeepContentAbove();
     }
     CSkinContentDlg::OnTimer(id);
 }

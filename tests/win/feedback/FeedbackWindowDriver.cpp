@@ -112,6 +112,22 @@ void FeedbackWindowDriver::Run()
         v.buttons[i] = r;
         v.buttonVisible[i] = IsWindowVisible(b) != FALSE;
     }
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == v.content) {
+            v.contentAboveFrame = true;
+            break;
+        }
+        if (w == v.frame)
+            break;
+    }
+    v.answersReachable = true;
+    for (int i = 1; i < 4; ++i) {
+        HWND b = GetDlgItem(v.content, FEEDBACK_BUTTON_IDS[i]);
+        POINT c = CentreOf(b);
+        ClientToScreen(b, &c);
+        if (WindowFromPoint(c) != b)
+            v.answersReachable = false;
+    }
 
     m_action(v);
 

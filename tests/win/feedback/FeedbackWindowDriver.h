@@ -21,6 +21,8 @@ struct FeedbackWindowView
     RECT contentClient = {};
     RECT buttons[4] = {}; // close, solved, unsolved, other; content client coordinates
     bool buttonVisible[4] = {};
+    bool contentAboveFrame = false;  // in the stacking order of the top-level windows
+    bool answersReachable = false;   // the window at each answer's centre is that answer
     bool closedByDriver = false;     // the window did not end by itself and was closed
     bool contentStillShown = false;  // after the action, before the window ended
 };

@@ -177,6 +177,10 @@ TEST_F(FeedbackWindow, AtScaleOneTheContentAndItsButtonsSitWhereTheArtworkExpect
     EXPECT_TRUE(v.buttonVisible[1]);
     EXPECT_TRUE(v.buttonVisible[2]);
     EXPECT_TRUE(v.buttonVisible[3]);
+    // The frame's skin is opaque where the content lies: above it, it would
+    // hide the answers and take their clicks.
+    EXPECT_TRUE(v.contentAboveFrame);
+    EXPECT_TRUE(v.answersReachable);
 }
 
 TEST_F(FeedbackWindow, SystemCloseCommandEndsTheWindowWithNothingReported)
