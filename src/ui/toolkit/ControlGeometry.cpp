@@ -1,8 +1,10 @@
 #include "ui/toolkit/ControlGeometry.h"
 
+#include "ui/toolkit/ScaledFloat.h"
+
 namespace {
 
-int Scaled(float k, float s) { return static_cast<int>(k * s); }
+int Scaled(float k, float s) { return scaled::Length(k, s); }
 
 } // namespace
 

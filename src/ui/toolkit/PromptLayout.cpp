@@ -1,8 +1,10 @@
 #include "ui/toolkit/PromptLayout.h"
 
+#include "ui/toolkit/ScaledFloat.h"
+
 namespace {
 
-int Scaled(float k, float s) { return static_cast<int>(k * s); }
+int Scaled(float k, float s) { return scaled::Length(k, s); }
 
 // A rectangle at left, top with scaled width and height, each truncated on its own.
 SkinRect SizedAt(int left, int top, float width, float height, float s)
@@ -22,10 +24,11 @@ SkinRect InsetOnce(const SkinRect& frame, float s, float left, float top, float 
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     SkinRect r;
-    r.left = static_cast<int>(static_cast<float>(frame.left) + left * s);
-    r.top = static_cast<int>(static_cast<float>(frame.top) + top * s);
-    r.right = r.left + static_cast<int>(static_cast<float>(width) - horizontal * s);
-    r.bottom = r.top + static_cast<int>(static_cast<float>(height) - vertical * s);
+    using namespace scaled;
+    r.left = static_cast<int>(Add(static_cast<float>(frame.left), Mul(left, s)));
+    r.top = static_cast<int>(Add(static_cast<float>(frame.top), Mul(top, s)));
+    r.right = r.left + static_cast<int>(Sub(static_cast<float>(width), Mul(horizontal, s)));
+    r.bottom = r.top + static_cast<int>(Sub(static_cast<float>(height), Mul(vertical, s)));
     return r;
 }
 
@@ -67,9 +70,10 @@ PromptContentLayout LayoutPromptContent(const SkinRect& client, float s)
 
     const int buttonTop = client.top + Scaled(107, s);
     const float hw = static_cast<float>(halfWidth);
-    out.first = SizedAt(static_cast<int>(hw - 55 * s - 12 * s), buttonTop, 55, 24, s);
-    out.second = SizedAt(static_cast<int>(hw + 12 * s), buttonTop, 55, 24, s);
-    out.firstCentred = SizedAt(static_cast<int>(hw - 55 * s / 2), Scaled(107, s), 55, 24, s);
+    using namespace scaled;
+    out.first = SizedAt(static_cast<int>(Sub(Sub(hw, Mul(55, s)), Mul(12, s))), buttonTop, 55, 24, s);
+    out.second = SizedAt(static_cast<int>(Add(hw, Mul(12, s))), buttonTop, 55, 24, s);
+    out.firstCentred = SizedAt(static_cast<int>(Sub(hw, Round(Mul(55, s) / 2))), Scaled(107, s), 55, 24, s);
 
     out.message.left = client.left + Scaled(10, s);
     out.message.top = client.top + Scaled(50, s);
@@ -86,9 +90,10 @@ SkinRect ExecuteMessageRect(const SkinRect& client, float s)
 {
     const int height = client.bottom - client.top;
     SkinRect r;
-    r.left = static_cast<int>(static_cast<float>(client.left) + 10 * s);
-    r.top = static_cast<int>(static_cast<float>(height / 2 + client.top) - 10 * s);
-    r.right = static_cast<int>(static_cast<float>(client.right) - 10 * s);
+    using namespace scaled;
+    r.left = static_cast<int>(Add(static_cast<float>(client.left), Mul(10, s)));
+    r.top = static_cast<int>(Sub(static_cast<float>(height / 2 + client.top), Mul(10, s)));
+    r.right = static_cast<int>(Sub(static_cast<float>(client.right), Mul(10, s)));
     r.bottom = r.top + Scaled(20, s);
     return r;
 }
