@@ -20,6 +20,7 @@
 #include "res/resource.h"
 #include "support/CFeedbackInformation.h"
 #include "support/CProblemSolvingFeedbackDlg.h"
+#include "ui/toolkit/CFeaturePngButton.h"
 
 namespace {
 
@@ -133,6 +134,14 @@ protected:
     long long m_before = 0;
     long long m_after = 0;
 };
+
+// The face state of an answer button (read from the driver thread; the
+// window thread only writes it while handling the pointer).
+int AnswerState(HWND button)
+{
+    CFeaturePngButton* b = dynamic_cast<CFeaturePngButton*>(CWnd::FromHandlePermanent(button));
+    return b ? b->GetState() : -1;
+}
 
 const char QUESTION_LINE[] = "FeedbackQuestion 10009 1.8.22.1024";
 
@@ -284,5 +293,31 @@ TEST_F(FeedbackWindow, EnterAndEscapeCloseNothing)
     ASSERT_TRUE(v.found);
     EXPECT_TRUE(frameSurvived);
     EXPECT_TRUE(contentSurvived);
+    EXPECT_TRUE(JournalLines().empty());
+}
+
+TEST_F(FeedbackWindow, PointerLeavingTheWindowTakesTheHighlightOffAnAnswer)
+{
+    int onButton = -1;
+    int afterLeaving = -1;
+    const FeedbackWindowView v = Show(
+        [&](FeedbackWindowView& view) {
+            const HWND other = GetDlgItem(view.content, IDC_FB_OTHER);
+            POINT c = {133, 30};
+            ClientToScreen(other, &c);
+            SetCursorPos(c.x, c.y);
+            Sleep(400);
+            onButton = AnswerState(other);
+            // Straight off the window, onto the bare desktop: no hit test of
+            // the content sees this move, only its timer does.
+            SetCursorPos(view.frameRect.right + 100 < 1200 ? view.frameRect.right + 100 : 0, 5);
+            Sleep(600);
+            afterLeaving = AnswerState(other);
+            PostMessageW(view.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+        },
+        &m_feedback);
+    ASSERT_TRUE(v.found);
+    EXPECT_EQ(onButton, 2) << "hover face while the pointer is over the answer";
+    EXPECT_EQ(afterLeaving, 1) << "normal face once the pointer has left the window";
     EXPECT_TRUE(JournalLines().empty());
 }
