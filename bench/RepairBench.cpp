@@ -22,8 +22,8 @@ void PrepareState(bool internalPresent)
 {
     RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_64KEY, 0);
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
         return;
     }
     const wchar_t one[] = L"1";
@@ -115,8 +115,8 @@ void Measure(const char* name, bool internalPresent, const std::vector<std::wstr
     double value = Median(repairTimes);
     double baseline = Median(floorTimes);
     double ratio = value / baseline;
-    std::printf("BENCH %s value=%.0fms baseline=%.0fms ratio=%.3f target=%.2f %s\n", name, value, baseline, ratio,
-                kTarget, ratio <= kTarget ? "ok" : "over");
+    std::printf("BENCH %s value=%.0fms baseline=%.0fms ratio=%.3f target=%.2f %s\n", name, value, baseline,
+                ratio, kTarget, ratio <= kTarget ? "ok" : "over");
     std::fflush(stdout);
 }
 

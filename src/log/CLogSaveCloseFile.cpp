@@ -16,7 +16,8 @@ std::wstring WidenLogName(const std::string& name)
     if (bytes.empty()) {
         return std::wstring();
     }
-    int count = MultiByteToWideChar(kLogCodePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    int count =
+        MultiByteToWideChar(kLogCodePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     if (count <= 0) {
         return std::wstring();
     }
@@ -75,12 +76,12 @@ void CLogSaveCloseFile::WriteHex(const unsigned char* data, int length, std::str
     std::string narrow;
     if (!hex.empty()) {
         // Only hex digits and spaces: the same bytes in every ANSI code page.
-        int count = WideCharToMultiByte(CP_ACP, 0, hex.c_str(), static_cast<int>(hex.size()), nullptr, 0, nullptr,
-                                        nullptr);
+        int count = WideCharToMultiByte(CP_ACP, 0, hex.c_str(), static_cast<int>(hex.size()), nullptr, 0,
+                                        nullptr, nullptr);
         if (count > 0) {
             narrow.resize(static_cast<std::size_t>(count));
-            WideCharToMultiByte(CP_ACP, 0, hex.c_str(), static_cast<int>(hex.size()), &narrow[0], count, nullptr,
-                                nullptr);
+            WideCharToMultiByte(CP_ACP, 0, hex.c_str(), static_cast<int>(hex.size()), &narrow[0], count,
+                                nullptr, nullptr);
         }
     }
     CPacketLog packet;

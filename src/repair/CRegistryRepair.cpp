@@ -93,8 +93,8 @@ BOOL QueryWow64Process(HANDLE process, PBOOL flag)
         if (kernel == nullptr) {
             return FALSE;
         }
-        g_isWow64Process =
-            reinterpret_cast<IsWow64ProcessFunction>(reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process")));
+        g_isWow64Process = reinterpret_cast<IsWow64ProcessFunction>(
+            reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process")));
         if (g_isWow64Process == nullptr) {
             return FALSE;
         }

@@ -18,8 +18,7 @@ public:
     static bool HasSuccessText(const std::wstring& output);
 
 private:
-    enum class StepResult
-    {
+    enum class StepResult {
         NotStarted,
         NoSuccessText,
         Succeeded,

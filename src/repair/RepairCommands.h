@@ -6,10 +6,13 @@
 // What reg prints on a Chinese-language Windows when a change went through.
 constexpr wchar_t kRepairSuccessText[] = L"操作成功完成";
 
-constexpr wchar_t kCommandAddBranchName[] = L"reg add " REPAIR_KEY L" /v \"BranchName\" /d \"fbl_release\" /t REG_SZ /f";
-constexpr wchar_t kCommandAddRiskLevel[] = L"reg add " REPAIR_KEY L" /v \"ThresholdRiskLevel\" /d \"low\" /t REG_SZ /f";
+constexpr wchar_t kCommandAddBranchName[] =
+    L"reg add " REPAIR_KEY L" /v \"BranchName\" /d \"fbl_release\" /t REG_SZ /f";
+constexpr wchar_t kCommandAddRiskLevel[] =
+    L"reg add " REPAIR_KEY L" /v \"ThresholdRiskLevel\" /d \"low\" /t REG_SZ /f";
 constexpr wchar_t kCommandDeleteInternal[] = L"reg delete " REPAIR_KEY L" /v \"ThresholdInternal\" /f";
-constexpr wchar_t kCommandAddInternal[] = L"reg add " REPAIR_KEY L" /v \"ThresholdInternal\" /d \"\" /t REG_SZ /f";
+constexpr wchar_t kCommandAddInternal[] =
+    L"reg add " REPAIR_KEY L" /v \"ThresholdInternal\" /d \"\" /t REG_SZ /f";
 constexpr wchar_t kCommandDeleteOptedIn[] = L"reg delete " REPAIR_KEY L" /v \"ThresholdOptedIn\" /f";
 
 #undef REPAIR_KEY

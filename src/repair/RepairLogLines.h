@@ -18,29 +18,29 @@ constexpr char kLogRunAddBranchNameFailed[] =
 constexpr char kLogAddBranchNameFailed[] =
     "\xD0\xDE\xB8\xB4\xD7\xA2\xB2\xE2\xB1\xED\xCA\xA7\xB0\xDC\xCC\xED\xBC\xD3 BranchName";
 // 执行添加ThresholdRiskLevel修复注测表命令失败
-constexpr char kLogRunAddRiskLevelFailed[] =
-    "\xD6\xB4\xD0\xD0\xCC\xED\xBC\xD3ThresholdRiskLevel\xD0\xDE\xB8\xB4\xD7\xA2\xB2\xE2\xB1\xED\xC3\xFC\xC1\xEE"
-    "\xCA\xA7\xB0\xDC";
+constexpr char kLogRunAddRiskLevelFailed[] = "\xD6\xB4\xD0\xD0\xCC\xED\xBC\xD3ThresholdRiskLevel\xD0\xDE\xB8"
+                                             "\xB4\xD7\xA2\xB2\xE2\xB1\xED\xC3\xFC\xC1\xEE"
+                                             "\xCA\xA7\xB0\xDC";
 // 修复注测表失败添加 ThresholdRiskLevel
 constexpr char kLogAddRiskLevelFailed[] =
     "\xD0\xDE\xB8\xB4\xD7\xA2\xB2\xE2\xB1\xED\xCA\xA7\xB0\xDC\xCC\xED\xBC\xD3 ThresholdRiskLevel";
 // 执行删除ThresholdInternal修复注测表命令失败1
-constexpr char kLogRunDeleteInternalFailed1[] =
-    "\xD6\xB4\xD0\xD0\xC9\xBE\xB3\xFDThresholdInternal\xD0\xDE\xB8\xB4\xD7\xA2\xB2\xE2\xB1\xED\xC3\xFC\xC1\xEE"
-    "\xCA\xA7\xB0\xDC"
-    "1";
+constexpr char kLogRunDeleteInternalFailed1[] = "\xD6\xB4\xD0\xD0\xC9\xBE\xB3\xFDThresholdInternal\xD0\xDE"
+                                                "\xB8\xB4\xD7\xA2\xB2\xE2\xB1\xED\xC3\xFC\xC1\xEE"
+                                                "\xCA\xA7\xB0\xDC"
+                                                "1";
 // 执行添加ThresholdInternal修复注测表命令失败
-constexpr char kLogRunAddInternalFailed[] =
-    "\xD6\xB4\xD0\xD0\xCC\xED\xBC\xD3ThresholdInternal\xD0\xDE\xB8\xB4\xD7\xA2\xB2\xE2\xB1\xED\xC3\xFC\xC1\xEE"
-    "\xCA\xA7\xB0\xDC";
+constexpr char kLogRunAddInternalFailed[] = "\xD6\xB4\xD0\xD0\xCC\xED\xBC\xD3ThresholdInternal\xD0\xDE\xB8"
+                                            "\xB4\xD7\xA2\xB2\xE2\xB1\xED\xC3\xFC\xC1\xEE"
+                                            "\xCA\xA7\xB0\xDC";
 // 修复注测表失败添加 ThresholdInternal
 constexpr char kLogAddInternalFailed[] =
     "\xD0\xDE\xB8\xB4\xD7\xA2\xB2\xE2\xB1\xED\xCA\xA7\xB0\xDC\xCC\xED\xBC\xD3 ThresholdInternal";
 // 执行删除ThresholdInternal修复注测表命令失败2
-constexpr char kLogRunDeleteInternalFailed2[] =
-    "\xD6\xB4\xD0\xD0\xC9\xBE\xB3\xFDThresholdInternal\xD0\xDE\xB8\xB4\xD7\xA2\xB2\xE2\xB1\xED\xC3\xFC\xC1\xEE"
-    "\xCA\xA7\xB0\xDC"
-    "2";
+constexpr char kLogRunDeleteInternalFailed2[] = "\xD6\xB4\xD0\xD0\xC9\xBE\xB3\xFDThresholdInternal\xD0\xDE"
+                                                "\xB8\xB4\xD7\xA2\xB2\xE2\xB1\xED\xC3\xFC\xC1\xEE"
+                                                "\xCA\xA7\xB0\xDC"
+                                                "2";
 // 修复注测表失败删除 ThresholdInternal
 constexpr char kLogDeleteInternalFailed[] =
     "\xD0\xDE\xB8\xB4\xD7\xA2\xB2\xE2\xB1\xED\xCA\xA7\xB0\xDC\xC9\xBE\xB3\xFD ThresholdInternal";

@@ -38,8 +38,8 @@ bool RunRepairProcedure(HWND notifyWindow, ICommandRunner& runner)
     }
 
     SendMessageW(notifyWindow, WM_REPAIR_CLOSE_PROMPT, 0, 0);
-    SendMessageW(notifyWindow, WM_REPAIR_RESULT, outcome.success ? REPAIR_RESULT_SUCCESS : REPAIR_RESULT_FAILURE,
-                 0);
+    SendMessageW(notifyWindow, WM_REPAIR_RESULT,
+                 outcome.success ? REPAIR_RESULT_SUCCESS : REPAIR_RESULT_FAILURE, 0);
     if (!outcome.success && outcome.failureLine != nullptr) {
         CLogSave::GetInstance()->WriteLog(outcome.failureLine, kRepairLogFile, true);
     }

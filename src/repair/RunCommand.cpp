@@ -30,7 +30,8 @@ void AppendConverted(const std::string& bytes, std::wstring& output)
     if (bytes.empty()) {
         return;
     }
-    int count = MultiByteToWideChar(CP_THREAD_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    int count =
+        MultiByteToWideChar(CP_THREAD_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     if (count <= 0) {
         return;
     }
@@ -78,8 +79,8 @@ bool RunCommand(std::wstring command, std::wstring& output)
     startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
 
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(interpreter.c_str(), commandBuffer, nullptr, nullptr, TRUE, 0, nullptr, systemDir.c_str(),
-                        &startup, &process)) {
+    if (!CreateProcessW(interpreter.c_str(), commandBuffer, nullptr, nullptr, TRUE, 0, nullptr,
+                        systemDir.c_str(), &startup, &process)) {
         CloseHandle(readEnd);
         CloseHandle(writeEnd);
         return false;

@@ -17,8 +17,8 @@ bool IsUsbVolume(const std::wstring& root)
     }
     wchar_t device[16] = {};
     wsprintfW(device, L"\\\\?\\%c:", root[0]);
-    HANDLE volume = CreateFileW(device, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE volume = CreateFileW(device, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (volume == INVALID_HANDLE_VALUE) {
         return false;
     }

@@ -71,7 +71,8 @@ TEST(LogEntryFormat, PrintSwitchReadsLikeWcstol)
     for (const wchar_t* on : {L"1", L"01", L"+1", L"1abc", L"  1", L"\t1 ", L"0001"}) {
         EXPECT_TRUE(ParsePrintSwitch(on)) << '"' << std::string(on, on + std::wcslen(on)) << '"';
     }
-    for (const wchar_t* off : {L"2", L"-1", L"", L"yes", L"on", L"x1", L"10", L"0", L"- 1", L"99999999999999999999"}) {
+    for (const wchar_t* off :
+         {L"2", L"-1", L"", L"yes", L"on", L"x1", L"10", L"0", L"- 1", L"99999999999999999999"}) {
         EXPECT_FALSE(ParsePrintSwitch(off)) << '"' << std::string(off, off + std::wcslen(off)) << '"';
     }
 }

@@ -61,10 +61,11 @@ TEST(RepairLogLines, EachLineIsTheGbkEncodingOfItsText)
 
 TEST(RepairLogLines, LinesAreDistinct)
 {
-    const char* lines[] = {kLogThreadCreateFailed,       kLogRedirectionOffFailed,     kLogRunAddBranchNameFailed,
-                           kLogAddBranchNameFailed,      kLogRunAddRiskLevelFailed,    kLogAddRiskLevelFailed,
-                           kLogRunDeleteInternalFailed1, kLogRunAddInternalFailed,     kLogAddInternalFailed,
-                           kLogRunDeleteInternalFailed2, kLogDeleteInternalFailed,     kLogRunDeleteOptedInFailed};
+    const char* lines[] = {
+        kLogThreadCreateFailed,       kLogRedirectionOffFailed,  kLogRunAddBranchNameFailed,
+        kLogAddBranchNameFailed,      kLogRunAddRiskLevelFailed, kLogAddRiskLevelFailed,
+        kLogRunDeleteInternalFailed1, kLogRunAddInternalFailed,  kLogAddInternalFailed,
+        kLogRunDeleteInternalFailed2, kLogDeleteInternalFailed,  kLogRunDeleteOptedInFailed};
     for (size_t i = 0; i < std::size(lines); ++i) {
         for (size_t j = i + 1; j < std::size(lines); ++j) {
             EXPECT_NE(std::string(lines[i]), std::string(lines[j])) << i << " " << j;

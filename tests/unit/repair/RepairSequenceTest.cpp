@@ -31,7 +31,10 @@ struct Reply
 class ScriptedRunner : public ICommandRunner
 {
 public:
-    void Script(const std::wstring& command, std::vector<Reply> replies) { m_replies[command] = std::move(replies); }
+    void Script(const std::wstring& command, std::vector<Reply> replies)
+    {
+        m_replies[command] = std::move(replies);
+    }
 
     bool Run(const std::wstring& command, std::wstring& output) override
     {

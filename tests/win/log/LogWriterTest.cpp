@@ -118,7 +118,8 @@ TEST(LogService, EightThreadsLoseAndInterleaveNothing)
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([t] {
             for (int n = 0; n < kEntries; ++n) {
-                CLogSave::GetInstance()->WriteLog("thread " + std::to_string(t) + " entry " + std::to_string(n),
+                CLogSave::GetInstance()->WriteLog("thread " + std::to_string(t) + " entry " +
+                                                      std::to_string(n),
                                                   "stellwick-threads.txt", true);
             }
         });
@@ -210,10 +211,11 @@ TEST_F(PrintSwitch, ValuesReadLikeAnInteger)
         bool on;
     };
     const Case cases[] = {
-        {"[Log]\r\nprint=1\r\n", true},    {"[Log]\r\nprint=01\r\n", true},  {"[Log]\r\nprint=+1\r\n", true},
-        {"[Log]\r\nprint=1abc\r\n", true}, {"[Log]\r\nprint=2\r\n", false},  {"[Log]\r\nprint=-1\r\n", false},
-        {"[Log]\r\nprint=\r\n", false},    {"[Log]\r\nprint=yes\r\n", false}, {"[Log]\r\nother=1\r\n", false},
-        {"[Other]\r\nprint=1\r\n", false},
+        {"[Log]\r\nprint=1\r\n", true},  {"[Log]\r\nprint=01\r\n", true},
+        {"[Log]\r\nprint=+1\r\n", true}, {"[Log]\r\nprint=1abc\r\n", true},
+        {"[Log]\r\nprint=2\r\n", false}, {"[Log]\r\nprint=-1\r\n", false},
+        {"[Log]\r\nprint=\r\n", false},  {"[Log]\r\nprint=yes\r\n", false},
+        {"[Log]\r\nother=1\r\n", false}, {"[Other]\r\nprint=1\r\n", false},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(WriteBytes(m_config, c.ini));

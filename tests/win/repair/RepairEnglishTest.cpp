@@ -20,7 +20,8 @@ namespace {
 using namespace wintest;
 
 // 修复注测表失败添加 BranchName, in GBK, as it must appear in the file.
-const std::string kExpectedLine = "\xD0\xDE\xB8\xB4\xD7\xA2\xB2\xE2\xB1\xED\xCA\xA7\xB0\xDC\xCC\xED\xBC\xD3 BranchName";
+const std::string kExpectedLine =
+    "\xD0\xDE\xB8\xB4\xD7\xA2\xB2\xE2\xB1\xED\xCA\xA7\xB0\xDC\xCC\xED\xBC\xD3 BranchName";
 
 std::wstring RepairLogPath()
 {

@@ -80,7 +80,8 @@ protected:
         EXPECT_FALSE(GetRepairValue(L"ThresholdOptedIn", nullptr));
 
         // The system's own reg sees the same in the native view.
-        std::wstring query = L"reg query \"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\WindowsSelfHost\\Applicability\"";
+        std::wstring query =
+            L"reg query \"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\WindowsSelfHost\\Applicability\"";
         std::wstring output;
         ASSERT_TRUE(RunCommand(query + (Is64BitPrefix() ? L" /reg:64" : L""), output));
         EXPECT_NE(output.find(L"BranchName    REG_SZ    fbl_release"), std::wstring::npos) << output.size();

@@ -33,8 +33,8 @@ TEST(RunCommand, CommandWithoutOutputLeavesAccumulatorAlone)
 TEST(RunCommand, RegSuccessTextArrivesWide)
 {
     std::wstring output;
-    ASSERT_TRUE(RunCommand(L"reg add \"HKEY_CURRENT_USER\\Software\\StellwickRunnerTest\" /v V /d x /t REG_SZ /f",
-                           output));
+    ASSERT_TRUE(RunCommand(
+        L"reg add \"HKEY_CURRENT_USER\\Software\\StellwickRunnerTest\" /v V /d x /t REG_SZ /f", output));
     EXPECT_NE(output.find(L"操作成功完成"), std::wstring::npos) << "got: " << output.size() << " chars";
 }
 
@@ -157,7 +157,8 @@ TEST_F(PlantedPrograms, NeverRunFromProgramFolderOrCurrentDirectory)
 {
     std::wstring output;
     ASSERT_TRUE(RunCommand(
-        L"reg add \"HKEY_CURRENT_USER\\Software\\StellwickRunnerTest\" /v Planted /d x /t REG_SZ /f", output));
+        L"reg add \"HKEY_CURRENT_USER\\Software\\StellwickRunnerTest\" /v Planted /d x /t REG_SZ /f",
+        output));
     EXPECT_NE(output.find(L"操作成功完成"), std::wstring::npos);
     EXPECT_FALSE(FileExists(m_marker));
 }
