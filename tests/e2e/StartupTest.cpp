@@ -14,7 +14,7 @@ void ExpectOnlyRefusal(CToolRun& run, const std::wstring& text)
     ASSERT_TRUE(run.Start());
     DWORD pid = run.ProcessId();
     PromptView prompt;
-    ASSERT_TRUE(WaitForPrompt(pid, 30000, &prompt)) << "no prompt";
+    ASSERT_TRUE(WaitForPrompt(pid, 30000, &prompt)) << "no prompt\n" << DescribeWindows(pid);
     EXPECT_EQ(Utf8(prompt.text), Utf8(text));
     EXPECT_TRUE(prompt.firstShown);
     EXPECT_FALSE(prompt.secondShown) << "a refusal has only the confirm button";
@@ -25,7 +25,7 @@ void ExpectOnlyRefusal(CToolRun& run, const std::wstring& text)
     EXPECT_EQ(FindMainWindow(pid).panel, nullptr);
     ASSERT_TRUE(ClickControl(prompt.content, PROMPT_FIRST));
     DWORD code = 1234;
-    ASSERT_TRUE(run.WaitForExit(15000, &code)) << "the tool did not end after the refusal";
+    ASSERT_TRUE(run.WaitForExit(15000, &code)) << "the tool did not end after the refusal\n" << DescribeWindows(pid);
     EXPECT_EQ(code, 0u);
 }
 

@@ -2,6 +2,8 @@
 
 #include "Poll.h"
 
+#include <cstdio>
+
 namespace {
 
 struct EnumState
@@ -166,3 +168,48 @@ bool WaitForFeedback(DWORD pid, DWORD timeoutMs, HWND* content)
 }
 
 HWND FindProgressContent(DWORD pid) { return FindWindowHolding(pid, 1000); }
+
+namespace {
+
+std::string Narrow(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+std::string DescribeOne(HWND window, const char* indent)
+{
+    RECT r = {};
+    GetWindowRect(window, &r);
+    wchar_t cls[64] = {};
+    GetClassNameW(window, cls, 64);
+    char line[256];
+    snprintf(line, sizeof line, "%s%p id=%d class=%s vis=%d en=%d (%ld,%ld)-(%ld,%ld) ", indent,
+             static_cast<void*>(window), GetDlgCtrlID(window), Narrow(cls).c_str(), IsWindowVisible(window) ? 1 : 0,
+             IsWindowEnabled(window) ? 1 : 0, r.left, r.top, r.right, r.bottom);
+    wchar_t text[256] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, nullptr);
+    return std::string(line) + "\"" + Narrow(text) + "\"\n";
+}
+
+BOOL CALLBACK DescribeChild(HWND child, LPARAM param)
+{
+    *reinterpret_cast<std::string*>(param) += DescribeOne(child, "    ");
+    return TRUE;
+}
+
+} // namespace
+
+std::string DescribeWindows(DWORD pid)
+{
+    std::string all;
+    for (HWND window : TopWindowsOf(pid, false)) {
+        all += DescribeOne(window, "");
+        EnumChildWindows(window, DescribeChild, reinterpret_cast<LPARAM>(&all));
+    }
+    return all;
+}

@@ -50,3 +50,6 @@ HWND FindFeedbackContent(DWORD pid);
 bool WaitForFeedback(DWORD pid, DWORD timeoutMs, HWND* content);
 // The progress prompt's content (the window holding the status line).
 HWND FindProgressContent(DWORD pid);
+
+// Every window of the process with its children, for failure messages.
+std::string DescribeWindows(DWORD pid);

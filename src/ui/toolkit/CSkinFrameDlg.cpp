@@ -176,3 +176,26 @@ void CSkinFrameDlg::OnDestroy()
     delete m_pContent;
     m_pContent = nullptr;
 }
+
+LRESULT CSkinFrameDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = CDialog::WindowProc(msg, wParam, lParam);
+    if (msg == WM_WINDOWPOSCHANGED)
+        KeepContentAboveFrame();
+    return result;
+}
+
+void CSkinFrameDlg::KeepContentAboveFrame()
+{
+    // Windows keeps an owned window above its owner. Wine does not when the
+    // owner is raised after the owned window was shown (the modal run shows and
+    // activates the frame after its content), and the skin would then cover the
+    // content and take its clicks.
+    if (!m_pContent || !m_pContent->m_hWnd || !::IsWindow(m_pContent->m_hWnd) || !::IsWindowVisible(m_hWnd))
+        return;
+    HWND above = ::GetWindow(m_hWnd, GW_HWNDPREV);
+    if (above == m_pContent->m_hWnd)
+        return;
+    ::SetWindowPos(m_pContent->m_hWnd, above ? above : HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}

@@ -49,6 +49,9 @@ protected:
 
     void OnMove(int x, int y) override;
     void OnDestroy() override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Puts the content right above the frame in the z-order when it is not there.
+    void KeepContentAboveFrame();
 
     // Constants of the pair, set by the derived constructor.
     UINT m_nSkinPng = 0;
