@@ -85,7 +85,7 @@ void PostKey(HWND target, WPARAM key)
     ::PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
-bool SaveScreenArea(HWND hwnd, int margin, const std::wstring& path)
+bool SaveScreenArea(HWND hwnd, HWND content, int margin, const std::wstring& path)
 {
     RECT r = WindowRectOf(hwnd);
     const int x = r.left - margin;
@@ -97,6 +97,14 @@ bool SaveScreenArea(HWND hwnd, int margin, const std::wstring& path)
     HBITMAP bmp = ::CreateCompatibleBitmap(screen, w, h);
     HGDIOBJ old = ::SelectObject(mem, bmp);
     ::BitBlt(mem, 0, 0, w, h, screen, x, y, SRCCOPY);
+    // The display may lag behind the content's own surface; that surface,
+    // children included, is what the window really shows, so it goes on top.
+    if (content) {
+        const RECT c = WindowRectOf(content);
+        HDC contentDc = ::GetDC(content);
+        ::BitBlt(mem, c.left - x, c.top - y, c.right - c.left, c.bottom - c.top, contentDc, 0, 0, SRCCOPY);
+        ::ReleaseDC(content, contentDc);
+    }
     ::SelectObject(mem, old);
 
     bool saved = false;

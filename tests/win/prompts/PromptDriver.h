@@ -32,7 +32,8 @@ RECT WindowRectOf(HWND hwnd);
 void Click(HWND content, int id);
 void PostKey(HWND target, WPARAM key);
 
-// Saves the screen area of a window (grown by margin) as a PNG file.
-bool SaveScreenArea(HWND hwnd, int margin, const std::wstring& path);
+// Saves the screen area of a frame (grown by margin) with its content's own
+// pixels on top as a PNG file.
+bool SaveScreenArea(HWND hwnd, HWND content, int margin, const std::wstring& path);
 
 } // namespace prompttest
