@@ -145,15 +145,6 @@ TEST_F(RepairProcedure, OptedInAbsentStillSucceeds)
     ExpectRepairedState();
 }
 
-TEST_F(RepairProcedure, KeyMissingAltogetherIsRepaired)
-{
-    RecordingRunner runner;
-    bool sawNativeAfter = true;
-    EXPECT_TRUE(RunOnWorker(runner, &sawNativeAfter));
-    EXPECT_EQ(runner.m_commands, (std::vector<std::wstring>{C1, C2, C3, C4, C3, C6}));
-    ExpectRepairedState();
-}
-
 TEST_F(RepairProcedure, WorkerThreadDeliversBothMessagesInOrder)
 {
     SetFaultyState(false, true);
