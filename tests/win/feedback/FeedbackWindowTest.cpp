@@ -321,3 +321,48 @@ TEST_F(FeedbackWindow, PointerLeavingTheWindowTakesTheHighlightOffAnAnswer)
     EXPECT_EQ(afterLeaving, 1) << "normal face once the pointer has left the window";
     EXPECT_TRUE(JournalLines().empty());
 }
+
+TEST_F(FeedbackWindow, DraggingByTheFarRightOfTheCaptionStripMovesBothWindows)
+{
+    RECT frameAfter = {};
+    RECT contentAfter = {};
+    RECT contentBefore = {};
+    const FeedbackWindowView v = Show(
+        [&](FeedbackWindowView& view) {
+            // The strip is the top 30 pixels over the whole width: grab it 3
+            // pixels from the right edge, where other windows keep a button.
+            GetWindowRect(view.content, &contentBefore);
+            POINT grab = {397, 24};
+            ClientToScreen(view.content, &grab);
+            SetCursorPos(grab.x, grab.y);
+            Sleep(150);
+            INPUT down = {};
+            down.type = INPUT_MOUSE;
+            down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+            SendInput(1, &down, sizeof(INPUT));
+            Sleep(150);
+            for (int step = 1; step <= 6; ++step) {
+                SetCursorPos(grab.x - 10 * step, grab.y + 5 * step);
+                Sleep(60);
+            }
+            INPUT up = {};
+            up.type = INPUT_MOUSE;
+            up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+            SendInput(1, &up, sizeof(INPUT));
+            Sleep(400);
+            GetWindowRect(view.frame, &frameAfter);
+            GetWindowRect(view.content, &contentAfter);
+            PostMessageW(view.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+        },
+        &m_feedback);
+    ASSERT_TRUE(v.found);
+    EXPECT_EQ(contentAfter.left, contentBefore.left - 60);
+    EXPECT_EQ(contentAfter.top, contentBefore.top + 30);
+    EXPECT_EQ(contentAfter.right - contentAfter.left, 400);
+    // The frame now follows the content at the same insets.
+    EXPECT_EQ(frameAfter.left, contentAfter.left - 5);
+    EXPECT_EQ(frameAfter.top, contentAfter.top - 4);
+    EXPECT_EQ(frameAfter.right, contentAfter.right + 5);
+    EXPECT_EQ(frameAfter.bottom, contentAfter.bottom + 7);
+    EXPECT_TRUE(JournalLines().empty());
+}
