@@ -8,6 +8,7 @@
 #include <gdiplus.h>
 
 #include <cstdio>
+#include <cwchar>
 
 #include "res/resource.h"
 #include "ui/toolkit/CSkinContentDlg.h"
@@ -37,6 +38,7 @@ public:
     }
     RECT frame = {};
     RECT content = {};
+    UINT holdMs = 0; // keep the pair on screen this long first (for screenshots)
 
 protected:
     CSkinContentDlg* NewContent() override { return new CProbeContent; }
@@ -48,6 +50,16 @@ protected:
     }
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
     {
+        if (msg == WM_MEASURE && holdMs) {
+            SetTimer(1, holdMs);
+            holdMs = 0;
+            return 0;
+        }
+        if (msg == WM_TIMER && wParam == 1) {
+            KillTimer(1);
+            PostMessage(WM_MEASURE);
+            return 0;
+        }
         if (msg == WM_MEASURE) {
             GetWindowRect(&frame);
             if (GetContent())
@@ -73,8 +85,26 @@ int wmain(int argc, wchar_t** argv)
     int logPixels = ::GetDeviceCaps(screen, LOGPIXELSY);
     ::ReleaseDC(nullptr, screen);
     int rc = 1;
+    // "hold" as a second argument: a grey backdrop over the whole screen and
+    // the pair shown above it for a few seconds.
+    HWND backdrop = nullptr;
+    const bool hold = argc > 2 && std::wcscmp(argv[2], L"hold") == 0;
+    if (hold) {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"StellwickProbeBackdrop";
+        wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
+        ::RegisterClassW(&wc);
+        backdrop = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0,
+                                     ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), nullptr,
+                                     nullptr, wc.hInstance, nullptr);
+        ::UpdateWindow(backdrop);
+    }
     {
         CProbeFrame frame;
+        if (hold)
+            frame.holdMs = 4000;
         if (frame.DoModal() == IDOK) {
             FILE* out = _wfopen(argv[1], L"wb");
             if (!out)
@@ -86,6 +116,8 @@ int wmain(int argc, wchar_t** argv)
             rc = 0;
         }
     }
+    if (backdrop)
+        ::DestroyWindow(backdrop);
     Gdiplus::GdiplusShutdown(token);
     return rc;
 }
