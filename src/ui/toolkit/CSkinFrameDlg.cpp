@@ -180,8 +180,27 @@ void CSkinFrameDlg::OnDestroy()
 LRESULT CSkinFrameDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = CDialog::WindowProc(msg, wParam, lParam);
-    if (msg == WM_WINDOWPOSCHANGED)
+    static const UINT recheck = ::RegisterWindowMessageW(L"StellwickKeepContentAboveFrame");
+    if (msg == WM_WINDOWPOSCHANGED) {
         KeepContentAboveFrame();
+        // Showing and activating the frame go on after this notification and
+        // may raise it once more: look again when they are over.
+        if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW)
+            ::PostMessageW(m_hWnd, recheck, 0, 0);
+    } else if (msg == recheck || msg == WM_ACTIVATE) {
+        KeepContentAboveFrame();
+    } else if (msg == WM_NCHITTEST && m_pContent && m_pContent->m_hWnd && ::IsWindowVisible(m_pContent->m_hWnd)) {
+        // The pointer reaches the frame over the content only when the frame
+        // got above it: put the content back on top and let the pointer through
+        // to it (both windows belong to this thread).
+        RECT content = {};
+        ::GetWindowRect(m_pContent->m_hWnd, &content);
+        POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (::PtInRect(&content, point)) {
+            KeepContentAboveFrame();
+            return HTTRANSPARENT;
+        }
+    }
     return result;
 }
 
