@@ -91,7 +91,8 @@ BOOL CPellmarStellwickDlg::OnInitDialog()
 
     // The panel's drag flag is set, so this move brings the frame around it:
     // that is how the frame reaches the centred rectangle.
-    m_pPanel->MoveWindow(placement.panelX, placement.panelY, placement.panelWidth, placement.panelHeight, TRUE);
+    m_pPanel->MoveWindow(placement.panelX, placement.panelY, placement.panelWidth, placement.panelHeight,
+                         TRUE);
     m_pPanel->ShowWindow(SW_SHOW);
     m_pPanel->LayoutControls();
     return TRUE;
@@ -165,8 +166,8 @@ void CPellmarStellwickDlg::OnClose()
         if (m_pPanel->IsRepaired()) {
             const std::wstring timeText = ReportTimeTextNow();
             const std::wstring deviceText = ReportDeviceText(m_pPanel->GetDeviceType());
-            m_pPanel->GetFeedback().CustomerFeedbackEx(TOOL_ID, TOOL_VERSION, FEEDBACK_SOLVED, timeText.c_str(),
-                                                       deviceText.c_str());
+            m_pPanel->GetFeedback().CustomerFeedbackEx(TOOL_ID, TOOL_VERSION, FEEDBACK_SOLVED,
+                                                       timeText.c_str(), deviceText.c_str());
         } else {
             CProblemSolvingFeedbackDlg feedback;
             feedback.SetFeedbackInformation(&m_pPanel->GetFeedback());

@@ -27,7 +27,8 @@ constexpr UINT WM_DELIVER_PENDING_CLOSE = WM_APP + 0x25;
 
 const wchar_t* const TEXT_UNSUPPORTED_SYSTEM = L"此工具不支持当前系统";
 const wchar_t* const TEXT_INIT_FAILED = L"工具初始化失败";
-const wchar_t* const TEXT_FIRST_WARNING = L"以下修复操作涉及到系统注册表修改，操作前请确认电脑里资料均已备份！";
+const wchar_t* const TEXT_FIRST_WARNING =
+    L"以下修复操作涉及到系统注册表修改，操作前请确认电脑里资料均已备份！";
 const wchar_t* const TEXT_SECOND_NOTICE =
     L"本工具调用微软自带命令恢复注册表，不是万能工具。如果恢复后仍有问题，可能与注册表无关，请了解。";
 const wchar_t* const TEXT_PROGRESS = L"正在修复，请稍等";
@@ -190,7 +191,8 @@ void CStellwickDlg::LayoutControls()
     m_btnRepair.SetHitInsets(l.repairInsets.left, l.repairInsets.top, l.repairInsets.right,
                              l.repairInsets.bottom);
     m_btnRepair.SetStretch(TRUE);
-    m_btnRepair.SetImages(IDB_REPAIR_NORMAL, IDB_REPAIR_NORMAL + 1, IDB_REPAIR_NORMAL + 2, IDB_REPAIR_NORMAL + 3);
+    m_btnRepair.SetImages(IDB_REPAIR_NORMAL, IDB_REPAIR_NORMAL + 1, IDB_REPAIR_NORMAL + 2,
+                          IDB_REPAIR_NORMAL + 3);
 
     m_btnMoreTools.SetBackgroundImage(IDB_MAIN_BACKGROUND);
     Place(m_btnMoreTools, l.moreTools);

@@ -20,12 +20,13 @@ void AddKnownFolder(REFKNOWNFOLDERID id, std::vector<std::wstring>* out)
 void AddCsidl(int csidl, std::vector<std::wstring>* out)
 {
     wchar_t path[MAX_PATH] = {};
-    if (SUCCEEDED(SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_DONT_VERIFY, nullptr, SHGFP_TYPE_CURRENT, path)) &&
+    if (SUCCEEDED(
+            SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_DONT_VERIFY, nullptr, SHGFP_TYPE_CURRENT, path)) &&
         path[0])
         out->push_back(path);
 }
 
-void AddFromCall(UINT (WINAPI* get)(LPWSTR, UINT), std::vector<std::wstring>* out)
+void AddFromCall(UINT(WINAPI* get)(LPWSTR, UINT), std::vector<std::wstring>* out)
 {
     wchar_t path[MAX_PATH] = {};
     const UINT n = get(path, MAX_PATH);
@@ -68,28 +69,52 @@ std::vector<std::wstring> KnownShellFolders()
 {
     std::vector<std::wstring> out;
     static const KNOWNFOLDERID* const ids[] = {
-        &FOLDERID_Desktop,         &FOLDERID_Downloads,          &FOLDERID_Documents,
-        &FOLDERID_Profile,         &FOLDERID_UserProfiles,       &FOLDERID_Public,
-        &FOLDERID_PublicDesktop,   &FOLDERID_PublicDocuments,    &FOLDERID_PublicDownloads,
-        &FOLDERID_ProgramFiles,    &FOLDERID_ProgramFilesX86,    &FOLDERID_ProgramFilesCommon,
-        &FOLDERID_ProgramFilesCommonX86, &FOLDERID_ProgramData,  &FOLDERID_Windows,
-        &FOLDERID_System,          &FOLDERID_SystemX86,          &FOLDERID_Fonts,
-        &FOLDERID_RoamingAppData,  &FOLDERID_LocalAppData,       &FOLDERID_LocalAppDataLow,
-        &FOLDERID_Music,           &FOLDERID_Pictures,           &FOLDERID_Videos,
-        &FOLDERID_Favorites,       &FOLDERID_Links,              &FOLDERID_SavedGames,
-        &FOLDERID_StartMenu,       &FOLDERID_Programs,           &FOLDERID_Startup,
-        &FOLDERID_CommonStartMenu, &FOLDERID_CommonPrograms,     &FOLDERID_CommonStartup,
-        &FOLDERID_Templates,       &FOLDERID_Recent,             &FOLDERID_SendTo,
+        &FOLDERID_Desktop,
+        &FOLDERID_Downloads,
+        &FOLDERID_Documents,
+        &FOLDERID_Profile,
+        &FOLDERID_UserProfiles,
+        &FOLDERID_Public,
+        &FOLDERID_PublicDesktop,
+        &FOLDERID_PublicDocuments,
+        &FOLDERID_PublicDownloads,
+        &FOLDERID_ProgramFiles,
+        &FOLDERID_ProgramFilesX86,
+        &FOLDERID_ProgramFilesCommon,
+        &FOLDERID_ProgramFilesCommonX86,
+        &FOLDERID_ProgramData,
+        &FOLDERID_Windows,
+        &FOLDERID_System,
+        &FOLDERID_SystemX86,
+        &FOLDERID_Fonts,
+        &FOLDERID_RoamingAppData,
+        &FOLDERID_LocalAppData,
+        &FOLDERID_LocalAppDataLow,
+        &FOLDERID_Music,
+        &FOLDERID_Pictures,
+        &FOLDERID_Videos,
+        &FOLDERID_Favorites,
+        &FOLDERID_Links,
+        &FOLDERID_SavedGames,
+        &FOLDERID_StartMenu,
+        &FOLDERID_Programs,
+        &FOLDERID_Startup,
+        &FOLDERID_CommonStartMenu,
+        &FOLDERID_CommonPrograms,
+        &FOLDERID_CommonStartup,
+        &FOLDERID_Templates,
+        &FOLDERID_Recent,
+        &FOLDERID_SendTo,
     };
     for (const KNOWNFOLDERID* id : ids)
         AddKnownFolder(*id, &out);
 
     static const int csidls[] = {
-        CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL,       CSIDL_PROFILE,          CSIDL_PROGRAM_FILES,
-        CSIDL_PROGRAM_FILESX86, CSIDL_WINDOWS,        CSIDL_SYSTEM,           CSIDL_SYSTEMX86,
-        CSIDL_COMMON_APPDATA,   CSIDL_APPDATA,        CSIDL_LOCAL_APPDATA,    CSIDL_COMMON_DESKTOPDIRECTORY,
-        CSIDL_COMMON_DOCUMENTS, CSIDL_MYMUSIC,        CSIDL_MYPICTURES,       CSIDL_MYVIDEO,
-        CSIDL_PROGRAM_FILES_COMMON, CSIDL_FONTS,      CSIDL_STARTMENU,        CSIDL_COMMON_STARTMENU,
+        CSIDL_DESKTOPDIRECTORY,     CSIDL_PERSONAL, CSIDL_PROFILE,       CSIDL_PROGRAM_FILES,
+        CSIDL_PROGRAM_FILESX86,     CSIDL_WINDOWS,  CSIDL_SYSTEM,        CSIDL_SYSTEMX86,
+        CSIDL_COMMON_APPDATA,       CSIDL_APPDATA,  CSIDL_LOCAL_APPDATA, CSIDL_COMMON_DESKTOPDIRECTORY,
+        CSIDL_COMMON_DOCUMENTS,     CSIDL_MYMUSIC,  CSIDL_MYPICTURES,    CSIDL_MYVIDEO,
+        CSIDL_PROGRAM_FILES_COMMON, CSIDL_FONTS,    CSIDL_STARTMENU,     CSIDL_COMMON_STARTMENU,
     };
     for (int csidl : csidls)
         AddCsidl(csidl, &out);

@@ -15,8 +15,7 @@
 
 struct SelfRemovalPlan
 {
-    enum class Action
-    {
+    enum class Action {
         Nothing,
         RemoveFolder,
         DeleteProgramFiles,

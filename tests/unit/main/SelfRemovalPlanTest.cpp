@@ -74,7 +74,8 @@ TEST(SelfRemovalPlan, KnownShellFoldersAreNeverRemovedWhateverTheirCaseOrTrailin
 
 TEST(SelfRemovalPlan, DriveRootKeepsEverythingButOurFiles)
 {
-    const SelfRemovalPlan p = PlanSelfRemoval(L"E:\\Stellwick.exe", kDll, OnlyOurs(L"Stellwick.exe"), true, {});
+    const SelfRemovalPlan p =
+        PlanSelfRemoval(L"E:\\Stellwick.exe", kDll, OnlyOurs(L"Stellwick.exe"), true, {});
     EXPECT_EQ(p.action, SelfRemovalPlan::Action::DeleteProgramFiles);
     // The root keeps its backslash: "E:Stellwick.exe" would mean the current folder of E:.
     EXPECT_EQ(p.parameters, L"/D /C timeout /t 3 /nobreak & del /f /q \"E:\\Stellwick.exe\" "
@@ -83,15 +84,15 @@ TEST(SelfRemovalPlan, DriveRootKeepsEverythingButOurFiles)
     const SelfRemovalPlan share =
         PlanSelfRemoval(L"\\\\server\\tools\\Stellwick.exe", kDll, OnlyOurs(L"Stellwick.exe"), true, {});
     EXPECT_EQ(share.action, SelfRemovalPlan::Action::DeleteProgramFiles);
-    const SelfRemovalPlan inShare = PlanSelfRemoval(L"\\\\server\\tools\\sw\\Stellwick.exe", kDll,
-                                                    OnlyOurs(L"Stellwick.exe"), true, {});
+    const SelfRemovalPlan inShare =
+        PlanSelfRemoval(L"\\\\server\\tools\\sw\\Stellwick.exe", kDll, OnlyOurs(L"Stellwick.exe"), true, {});
     EXPECT_EQ(inShare.action, SelfRemovalPlan::Action::RemoveFolder);
 }
 
 TEST(SelfRemovalPlan, PathsCmdWouldExpandAreNotHandedToIt)
 {
     for (const std::wstring exe : {L"C:\\100%\\Stellwick.exe", L"C:\\%TEMP%\\Stellwick.exe",
-                                    L"C:\\a!b!c\\Stellwick.exe", L"C:\\T\\x%PATH%.exe"}) {
+                                   L"C:\\a!b!c\\Stellwick.exe", L"C:\\T\\x%PATH%.exe"}) {
         const SelfRemovalPlan p = PlanSelfRemoval(exe, kDll, {L"Stellwick.exe"}, true, {});
         EXPECT_EQ(p.action, SelfRemovalPlan::Action::Nothing) << exe;
         EXPECT_TRUE(p.parameters.empty()) << exe;

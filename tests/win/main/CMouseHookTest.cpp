@@ -107,8 +107,8 @@ TEST(CMouseHook, InstalledHookSeesRealLeftPressesAndPassesEveryEventOn)
     ASSERT_NE(CMouseHook::HookHandle(), nullptr);
 
     // A window under the pointer that counts what reaches it: the hook must not swallow anything.
-    HWND sink = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_NOTIFY, 0, 0,
-                                  200, 200, nullptr, nullptr, nullptr, nullptr);
+    HWND sink = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_NOTIFY, 0, 0, 200,
+                                  200, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(sink, nullptr);
     ::SetCursorPos(100, 100);
     PumpFor(200);

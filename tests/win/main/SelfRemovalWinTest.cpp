@@ -51,8 +51,8 @@ void Touch(const std::wstring& path)
 TEST(SelfRemovalOnWindows, KnownFoldersCoverTheUsersAndTheSystemsFolders)
 {
     const std::vector<std::wstring> known = KnownShellFolders();
-    for (int csidl : {CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL, CSIDL_PROFILE, CSIDL_PROGRAM_FILES, CSIDL_WINDOWS,
-                      CSIDL_SYSTEM, CSIDL_COMMON_APPDATA}) {
+    for (int csidl : {CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL, CSIDL_PROFILE, CSIDL_PROGRAM_FILES,
+                      CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_COMMON_APPDATA}) {
         const std::wstring path = CsidlPath(csidl);
         ASSERT_FALSE(path.empty()) << csidl;
         EXPECT_TRUE(Contains(known, path)) << csidl;
