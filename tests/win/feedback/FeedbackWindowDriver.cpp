@@ -132,7 +132,6 @@ void FeedbackWindowDriver::Run()
     m_action(v);
 
     if (!WaitForWindowGone(v.frame, 5000)) {
-        v.contentStillShown = IsWindow(v.content) && IsWindowVisible(v.content);
         v.closedByDriver = true;
         PostMessageW(v.frame, WM_CLOSE, 0, 0);
         WaitForWindowGone(v.frame, 5000);

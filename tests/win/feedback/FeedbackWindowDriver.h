@@ -24,7 +24,6 @@ struct FeedbackWindowView
     bool contentAboveFrame = false;  // in the stacking order of the top-level windows
     bool answersReachable = false;   // the window at each answer's centre is that answer
     bool closedByDriver = false;     // the window did not end by itself and was closed
-    bool contentStillShown = false;  // after the action, before the window ended
 };
 
 // The control ids in the order of FeedbackWindowView::buttons.
