@@ -129,7 +129,8 @@ void CProblemSolvingFeedbackChildDlg::Answer(int controlId)
     if (m_pFeedback) {
         const std::wstring timeText = ReportTimeTextNow();
         const std::wstring deviceText = ReportDeviceText(m_nDeviceType);
-        m_pFeedback->CustomerFeedbackEx(TOOL_ID, TOOL_VERSION, answer.kind, timeText.c_str(), deviceText.c_str());
+        m_pFeedback->CustomerFeedbackEx(TOOL_ID, TOOL_VERSION, answer.kind, timeText.c_str(),
+                                        deviceText.c_str());
         if (answer.askQuestion)
             m_pFeedback->FeedbackQuestion(TOOL_ID, TOOL_VERSION);
     }

@@ -69,8 +69,8 @@ FeedbackLayout LayoutFeedbackControls(int cw, int ch, float s)
     if (wide) {
         const int answerLeft = Scaled(200.0f, s) - Scaled(133.0f, s);
         const int middleTop = Scaled(234.0f, s);
-        layout.solved = Button(Scaled(67.0f, s), Trunc(234.0f * s - static_cast<float>(Scaled(80.0f, s))), true, s,
-                               {67, 154, 333, 214});
+        layout.solved = Button(Scaled(67.0f, s), Trunc(234.0f * s - static_cast<float>(Scaled(80.0f, s))),
+                               true, s, {67, 154, 333, 214});
         layout.unsolved = Button(answerLeft, middleTop, true, s, {67, 234, 333, 294});
         layout.other = Button(answerLeft, middleTop + Scaled(80.0f, s), true, s, {67, 314, 333, 374});
     } else {

@@ -137,8 +137,8 @@ TEST(FeedbackAnswerTable, OtherControlIdsAreNoAnswer)
 {
     FeedbackAnswer a;
     a.kind = 99;
-    EXPECT_FALSE(FeedbackAnswerForControl(1, &a));  // IDOK from the dialog keys
-    EXPECT_FALSE(FeedbackAnswerForControl(2, &a));  // IDCANCEL
+    EXPECT_FALSE(FeedbackAnswerForControl(1, &a)); // IDOK from the dialog keys
+    EXPECT_FALSE(FeedbackAnswerForControl(2, &a)); // IDCANCEL
     EXPECT_FALSE(FeedbackAnswerForControl(1004, &a));
     EXPECT_EQ(a.kind, 99);
 }

@@ -21,9 +21,9 @@ struct FeedbackWindowView
     RECT contentClient = {};
     RECT buttons[4] = {}; // close, solved, unsolved, other; content client coordinates
     bool buttonVisible[4] = {};
-    bool contentAboveFrame = false;  // in the stacking order of the top-level windows
-    bool answersReachable = false;   // the window at each answer's centre is that answer
-    bool closedByDriver = false;     // the window did not end by itself and was closed
+    bool contentAboveFrame = false; // in the stacking order of the top-level windows
+    bool answersReachable = false;  // the window at each answer's centre is that answer
+    bool closedByDriver = false;    // the window did not end by itself and was closed
 };
 
 // The control ids in the order of FeedbackWindowView::buttons.
@@ -52,8 +52,8 @@ private:
 };
 
 // Actions.
-void ClickWithMessages(HWND button);        // posted press and release at the centre
-void ClickWithInput(HWND button);           // pointer moved there, real press and release
+void ClickWithMessages(HWND button);          // posted press and release at the centre
+void ClickWithInput(HWND button);             // pointer moved there, real press and release
 void SendButtonCommand(HWND content, int id); // the notification a click produces
 // Waits until the window is gone or the time is up; true when it is gone.
 bool WaitForWindowGone(HWND window, DWORD timeoutMs);

@@ -27,8 +27,8 @@ int ScreenLogPixelsY()
 bool SetUserLogPixels(DWORD dpi)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
         return false;
     const bool ok = RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
                                    sizeof(dpi)) == ERROR_SUCCESS;
@@ -77,8 +77,9 @@ TEST(FeedbackWindowScaled, At120DotsPerInchEveryLengthScalesByOnePointTwo)
     FeedbackWindowView v;
     {
         CProblemSolvingFeedbackDlg dlg;
-        FeedbackWindowDriver driver(L"Stellwick",
-                                    [](FeedbackWindowView& view) { PostMessageW(view.frame, WM_SYSCOMMAND, SC_CLOSE, 0); });
+        FeedbackWindowDriver driver(L"Stellwick", [](FeedbackWindowView& view) {
+            PostMessageW(view.frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+        });
         dlg.DoModal();
         v = driver.Finish();
     }

@@ -99,7 +99,8 @@ protected:
 
     // Shows the window modally and lets the action answer it; returns what
     // the driver saw and stores the modal result.
-    FeedbackWindowView Show(FeedbackWindowDriver::Action action, CFeedbackInformation* feedback, int deviceType = 0)
+    FeedbackWindowView Show(FeedbackWindowDriver::Action action, CFeedbackInformation* feedback,
+                            int deviceType = 0)
     {
         CProblemSolvingFeedbackDlg dlg;
         dlg.SetFeedbackInformation(feedback);
@@ -171,7 +172,8 @@ TEST_F(FeedbackWindow, AtScaleOneItSitsWhereTheArtworkExpectsAndTheSystemCloseRe
     EXPECT_EQ(v.contentClient.right, 400);
     EXPECT_EQ(v.contentClient.bottom, 468);
 
-    const RECT expected[4] = {{382, 6, 394, 18}, {67, 154, 333, 214}, {67, 234, 333, 294}, {67, 314, 333, 374}};
+    const RECT expected[4] = {
+        {382, 6, 394, 18}, {67, 154, 333, 214}, {67, 234, 333, 294}, {67, 314, 333, 374}};
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(EqualRect(&v.buttons[i], &expected[i]))
             << FEEDBACK_BUTTON_IDS[i] << " at " << v.buttons[i].left << "," << v.buttons[i].top << "-"
@@ -236,8 +238,8 @@ TEST_F(FeedbackWindow, EachAnswerReportsItsLinesAndEndsTheWindow)
 
 TEST_F(FeedbackWindow, WithoutSupportComponentAnAnswerOnlyCloses)
 {
-    const FeedbackWindowView v =
-        Show([](FeedbackWindowView& view) { ClickWithMessages(GetDlgItem(view.content, IDC_FB_OTHER)); }, nullptr);
+    const FeedbackWindowView v = Show(
+        [](FeedbackWindowView& view) { ClickWithMessages(GetDlgItem(view.content, IDC_FB_OTHER)); }, nullptr);
     ASSERT_TRUE(v.found);
     EXPECT_FALSE(v.closedByDriver);
     EXPECT_TRUE(JournalLines().empty());
