@@ -97,12 +97,14 @@ TEST_F(Controls, EscapeAndEnterDoNothing)
     DWORD pid = run.ProcessId();
     size_t before = CJournal::Lines().size();
 
-    // A spot of the panel between the repair button and the bottom row.
-    ActivateByClick(main.panel, POINT{200, 450});
-    PressKey(VK_ESCAPE);
-    PressKey(VK_RETURN);
     SetForegroundWindow(main.frame);
     Sleep(100);
+    PressKey(VK_ESCAPE);
+    PressKey(VK_RETURN);
+    // The box takes the focus when clicked (and is unticked by it); the keys
+    // then go to the panel.
+    ASSERT_TRUE(ClickControl(main.panel, PANEL_AGREE));
+    ASSERT_TRUE(PollUntil([&] { return AgreeState(main) == BST_UNCHECKED; }, 3000));
     PressKey(VK_ESCAPE);
     PressKey(VK_RETURN);
     Sleep(700);
@@ -112,6 +114,12 @@ TEST_F(Controls, EscapeAndEnterDoNothing)
     EXPECT_EQ(FindPrompt(pid).content, nullptr);
     EXPECT_EQ(FindFeedbackContent(pid), nullptr);
     EXPECT_EQ(CJournal::Lines().size(), before);
+    EXPECT_EQ(AgreeState(main), BST_UNCHECKED);
+
+    // The keys do arrive: the space bar ticks the focused box again.
+    PressKey(VK_SPACE);
+    EXPECT_TRUE(PollUntil([&] { return AgreeState(main) == BST_CHECKED; }, 3000)) << "no key reached the panel";
+    EXPECT_TRUE(PollUntil([&] { return RepairEnabled(main); }, 3000));
 }
 
 TEST_F(Controls, MinimiseMinimisesBothWindows)
