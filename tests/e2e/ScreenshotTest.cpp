@@ -37,23 +37,31 @@ RECT WindowRectOf(HWND window)
     return r;
 }
 
-// Frame and panel placement for scale s on the primary screen.
+// Frame and panel placement for scale s on the primary screen. The panel is
+// placed inside the centred rectangle and the frame then moves around the
+// panel with its insets, each truncated on its own: above scale 1 the frame
+// may end a pixel or two smaller than the centred rectangle.
 void ExpectMainPlacement(const MainWindow& main, float s)
 {
     long sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
     long w = static_cast<long>(410 * s), h = static_cast<long>(611 * s);
     long left = sw / 2 - static_cast<long>(410 * s / 2), top = sh / 2 - static_cast<long>(611 * s / 2);
-    RECT frame = WindowRectOf(main.frame);
-    EXPECT_EQ(frame.left, left);
-    EXPECT_EQ(frame.top, top);
-    EXPECT_EQ(frame.right - frame.left, w);
-    EXPECT_EQ(frame.bottom - frame.top, h);
     RECT panel = WindowRectOf(main.panel);
-    // The insets are fractional above scale 1; allow the one pixel of rounding.
-    EXPECT_NEAR(panel.left - frame.left, 5 * s, 1.0);
-    EXPECT_NEAR(panel.top - frame.top, 4 * s, 1.0);
-    EXPECT_NEAR(panel.right - panel.left, w - 10 * s, 1.0);
-    EXPECT_NEAR(panel.bottom - panel.top, h - 11 * s, 1.0);
+    EXPECT_EQ(panel.left, static_cast<long>(left + 5 * s));
+    EXPECT_EQ(panel.top, static_cast<long>(top + 4 * s));
+    EXPECT_EQ(panel.right - panel.left, static_cast<long>(w - 10 * s));
+    EXPECT_EQ(panel.bottom - panel.top, static_cast<long>(h - 11 * s));
+    RECT frame = WindowRectOf(main.frame);
+    EXPECT_EQ(frame.left, panel.left - static_cast<long>(5 * s));
+    EXPECT_EQ(frame.top, panel.top - static_cast<long>(4 * s));
+    EXPECT_EQ(frame.right, panel.right + static_cast<long>(5 * s));
+    EXPECT_EQ(frame.bottom, panel.bottom + static_cast<long>(7 * s));
+    if (s == 1.0f) {
+        EXPECT_EQ(frame.left, left);
+        EXPECT_EQ(frame.top, top);
+        EXPECT_EQ(frame.right - frame.left, 410);
+        EXPECT_EQ(frame.bottom - frame.top, 611);
+    }
 }
 
 void Shoot(DWORD pid, const std::wstring& name)
@@ -121,8 +129,12 @@ protected:
             HWND feedback = nullptr;
             ASSERT_TRUE(WaitForFeedback(pid, 10000, &feedback));
             RECT client = ClientOf(feedback);
-            EXPECT_NEAR(client.right, 410 * s - 10 * s, 1.0);
-            EXPECT_NEAR(client.bottom, 479 * s - 11 * s, 1.0);
+            EXPECT_EQ(client.right, static_cast<long>(static_cast<long>(410 * s) - 10 * s));
+            EXPECT_EQ(client.bottom, static_cast<long>(static_cast<long>(479 * s) - 11 * s));
+            // The answers are drawn where they can be clicked: inside the content.
+            RECT solved = ControlRect(feedback, FEEDBACK_SOLVED);
+            EXPECT_TRUE(solved.left >= 0 && solved.right <= client.right && solved.bottom <= client.bottom)
+                << DescribeWindows(pid);
             if (s == 1.0f) {
                 ExpectControlAt(feedback, FEEDBACK_SOLVED, {67, 154, 333, 214}, "solved");
                 ExpectControlAt(feedback, FEEDBACK_UNSOLVED, {67, 234, 333, 294}, "not solved");
@@ -135,7 +147,8 @@ protected:
             Sleep(250);
             EXPECT_TRUE(SaveScreenArea(L"feedback" + suffix + L".png", area));
             ASSERT_TRUE(ClickControl(feedback, FEEDBACK_SOLVED));
-            EXPECT_TRUE(run.WaitForExit(15000));
+            EXPECT_TRUE(run.WaitForExit(15000)) << "the answer did not close the feedback window\n"
+                                                << DescribeWindows(pid);
         }
     }
 
