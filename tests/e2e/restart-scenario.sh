@@ -20,7 +20,7 @@ markers=$work/markers.txt
 
 E2E_RESTART_MARKERS=$markers timeout 240 wine "$driver" --gtest_also_run_disabled_tests \
   --gtest_filter='RestartScenario.*' >"$work/driver.log" 2>&1
-driver_rc=$?
+echo "driver exit code $?"
 timeout 60 wineserver -w
 
 journal=$WINEPREFIX/drive_c/ProgramData/TorvaneFeedback/journal.txt
@@ -37,6 +37,7 @@ check() {
 }
 has_marker() { grep -qx "$1" "$markers"; }
 no_marker_like() { ! grep -q "^$1" "$markers"; }
+not_finished() { ! grep -q 'tests\? from .* ran\.' "$work/driver.log"; }
 one_solved_report() {
   [ -f "$journal" ] &&
     [ "$(tr -d '\r' <"$journal" | grep -cE '^CustomerFeedbackEx 10009 1\.8\.22\.1024 1 [0-9]+ 1$')" = 1 ] &&
@@ -48,7 +49,8 @@ check "the answer was given" has_marker answer-clicked
 check "nothing was reported before the answer" no_marker_like "failed:"
 check "the answer reached the journal" one_solved_report
 check "the session ended (the driver did not survive the restart)" no_marker_like "survived"
-check "the driver was ended rather than finishing" test "$driver_rc" -ne 0
+# Ended from outside, the driver never gets to print its summary.
+check "the driver was ended rather than finishing" not_finished
 check "no clean-up ran: the program is still in its folder" \
   test -f "$WINEPREFIX/drive_c/stellwick-e2e/restart/Stellwick.exe"
 
