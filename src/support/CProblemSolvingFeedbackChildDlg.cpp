@@ -102,8 +102,8 @@ void CProblemSolvingFeedbackChildDlg::OnTimer(UINT_PTR id)
             if (!client.PtInRect(cursor))
                 UpdateControlsHover(CPoint(cursor));
         }
-        if (CProblemSolvingFeedbackDlg* frame = dynamic_cast<CProblemSolvingFeedbackDlg*>(GetParent()))
-            frame->KeepContentAbove();
+        if (CSkinFrameDlg* frame = dynamic_cast<CSkinFrameDlg*>(GetParent()))
+            frame->KeepContentAboveFrame();
     }
     CSkinContentDlg::OnTimer(id);
 }

@@ -53,32 +53,6 @@ SkinRect CProblemSolvingFeedbackDlg::InitialContentRect(const SkinRect& frame) c
     return r;
 }
 
-LRESULT CProblemSolvingFeedbackDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    const LRESULT result = CSkinFrameDlg::WindowProc(msg, wParam, lParam);
-    if (msg == WM_WINDOWPOSCHANGED) {
-        const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-        if (pos && (pos->flags & SWP_SHOWWINDOW || !(pos->flags & SWP_NOZORDER)))
-            KeepContentAbove();
-    }
-    return result;
-}
-
-void CProblemSolvingFeedbackDlg::KeepContentAbove()
-{
-    // The modal run shows and raises the frame after the content is already
-    // up. Owned windows should stay above their owner, but not every window
-    // system keeps to that for a layered owner, and then the frame's opaque
-    // skin covers the answers and takes their clicks. Cheap when in order.
-    if (!m_pContent || !m_pContent->m_hWnd || !::IsWindow(m_pContent->m_hWnd))
-        return;
-    HWND above = ::GetWindow(m_hWnd, GW_HWNDPREV);
-    if (above == m_pContent->m_hWnd)
-        return;
-    ::SetWindowPos(m_pContent->m_hWnd, above ? above : HWND_TOP, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-}
-
 BOOL CProblemSolvingFeedbackDlg::PreTranslateMessage(MSG* msg)
 {
     // No key may close the window: only an answer or the system's close command does.

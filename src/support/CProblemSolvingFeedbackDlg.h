@@ -18,15 +18,10 @@ public:
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
-    // Puts the content directly above the frame in the stacking order when
-    // it is not there; the content checks it with its hover timer.
-    void KeepContentAbove();
-
 protected:
     BOOL OnInitDialog() override;
     CSkinContentDlg* NewContent() override;
     SkinRect InitialContentRect(const SkinRect& frame) const override;
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     CFeedbackInformation* m_pFeedback = nullptr;
     int m_nDeviceType = 0;

@@ -28,6 +28,10 @@ public:
     // and moves itself around the content's window rectangle (screen coordinates).
     void FollowContent(int left, int top, int right, int bottom);
 
+    // Puts the content right above the frame in the z-order when it is not
+    // there; cheap when the order is right, so contents may call it from timers.
+    void KeepContentAboveFrame();
+
 protected:
     // The standard initialisation: base init, scale (when m_bOwnScale), size,
     // layered skin, content creation and placement, LayoutControls. Derived
@@ -50,8 +54,6 @@ protected:
     void OnMove(int x, int y) override;
     void OnDestroy() override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    // Puts the content right above the frame in the z-order when it is not there.
-    void KeepContentAboveFrame();
 
     // Constants of the pair, set by the derived constructor.
     UINT m_nSkinPng = 0;
