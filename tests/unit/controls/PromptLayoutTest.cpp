@@ -1,18 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "RectExpect.h"
+
 #include "ui/toolkit/PromptLayout.h"
 
 namespace {
-
-SkinRect R(int l, int t, int r, int b)
-{
-    SkinRect x;
-    x.left = l;
-    x.top = t;
-    x.right = r;
-    x.bottom = b;
-    return x;
-}
 
 TEST(PromptLayout, ModeTable)
 {
@@ -57,42 +49,42 @@ TEST(PromptLayout, ModeTable)
 
 TEST(PromptLayout, ContentAtScaleOne)
 {
-    const PromptContentLayout l = LayoutPromptContent(R(0, 0, 326, 146), 1.0f);
-    EXPECT_EQ(R(300, 8, 312, 20), l.close);
-    EXPECT_EQ(R(96, 107, 151, 131), l.first);
-    EXPECT_EQ(R(175, 107, 230, 131), l.second);
-    EXPECT_EQ(R(135, 107, 190, 131), l.firstCentred);
-    EXPECT_EQ(R(10, 50, 316, 106), l.message);
+    const PromptContentLayout l = LayoutPromptContent(SkinRect{0, 0, 326, 146}, 1.0f);
+    EXPECT_RECT(l.close, 300, 8, 312, 20);
+    EXPECT_RECT(l.first, 96, 107, 151, 131);
+    EXPECT_RECT(l.second, 175, 107, 230, 131);
+    EXPECT_RECT(l.firstCentred, 135, 107, 190, 131);
+    EXPECT_RECT(l.message, 10, 50, 316, 106);
 }
 
 TEST(PromptLayout, ContentAtScaleOnePointTwoTruncatesOnceWhereComputedTogether)
 {
     // Frame 403 x 187 at 1.2; the content is 403 − 12 by 187 − 12.
-    const SkinRect content = PromptContentInFrame(R(0, 0, 403, 187), 1.2f);
-    EXPECT_EQ(R(6, 3, 397, 178), content);
-    const PromptContentLayout l = LayoutPromptContent(R(0, 0, 391, 175), 1.2f);
+    const SkinRect content = PromptContentInFrame(SkinRect{0, 0, 403, 187}, 1.2f);
+    EXPECT_RECT(content, 6, 3, 397, 178);
+    const PromptContentLayout l = LayoutPromptContent(SkinRect{0, 0, 391, 175}, 1.2f);
     // 195 − 66 − 14.4 = 114.6 -> 114 (truncating each product first would give 115).
-    EXPECT_EQ(R(114, 128, 180, 156), l.first);
-    EXPECT_EQ(R(209, 128, 275, 156), l.second);
-    EXPECT_EQ(R(162, 128, 228, 156), l.firstCentred);
-    EXPECT_EQ(R(360, 9, 374, 23), l.close);
-    EXPECT_EQ(R(12, 60, 379, 127), l.message);
+    EXPECT_RECT(l.first, 114, 128, 180, 156);
+    EXPECT_RECT(l.second, 209, 128, 275, 156);
+    EXPECT_RECT(l.firstCentred, 162, 128, 228, 156);
+    EXPECT_RECT(l.close, 360, 9, 374, 23);
+    EXPECT_RECT(l.message, 12, 60, 379, 127);
 }
 
 TEST(PromptLayout, ContentInFrameAtScaleOne)
 {
-    EXPECT_EQ(R(5, 3, 331, 149), PromptContentInFrame(R(0, 0, 336, 156), 1.0f));
-    EXPECT_EQ(R(105, 53, 431, 199), PromptContentInFrame(R(100, 50, 436, 206), 1.0f));
-    EXPECT_EQ(R(14, 12, 218, 116), ExecuteContentInFrame(R(0, 0, 232, 132), 1.0f));
+    EXPECT_RECT(PromptContentInFrame(SkinRect{0, 0, 336, 156}, 1.0f), 5, 3, 331, 149);
+    EXPECT_RECT(PromptContentInFrame(SkinRect{100, 50, 436, 206}, 1.0f), 105, 53, 431, 199);
+    EXPECT_RECT(ExecuteContentInFrame(SkinRect{0, 0, 232, 132}, 1.0f), 14, 12, 218, 116);
 }
 
 TEST(PromptLayout, ExecuteMessageLine)
 {
-    EXPECT_EQ(R(10, 42, 194, 62), ExecuteMessageRect(R(0, 0, 204, 104), 1.0f));
+    EXPECT_RECT(ExecuteMessageRect(SkinRect{0, 0, 204, 104}, 1.0f), 10, 42, 194, 62);
     // At 1.25: content 290 − 35 by 165 − 35 = 255 x 130; 65 − 12.5 = 52.5 -> 52.
-    const SkinRect content = ExecuteContentInFrame(R(0, 0, 290, 165), 1.25f);
-    EXPECT_EQ(R(17, 15, 272, 145), content);
-    EXPECT_EQ(R(12, 52, 242, 77), ExecuteMessageRect(R(0, 0, 255, 130), 1.25f));
+    const SkinRect content = ExecuteContentInFrame(SkinRect{0, 0, 290, 165}, 1.25f);
+    EXPECT_RECT(content, 17, 15, 272, 145);
+    EXPECT_RECT(ExecuteMessageRect(SkinRect{0, 0, 255, 130}, 1.25f), 12, 52, 242, 77);
 }
 
 TEST(PromptLayout, ExecuteTextDefaultForShortTexts)

@@ -2,35 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include "RectExpect.h"
+
 #include "common/ToolIdentity.h"
 #include "res/resource.h"
 
 namespace {
-
-FeedbackRect R(int l, int t, int r, int b)
-{
-    FeedbackRect x;
-    x.left = l;
-    x.top = t;
-    x.right = r;
-    x.bottom = b;
-    return x;
-}
-
-void ExpectRect(const FeedbackRect& actual, int l, int t, int r, int b)
-{
-    EXPECT_EQ(actual.left, l);
-    EXPECT_EQ(actual.top, t);
-    EXPECT_EQ(actual.right, r);
-    EXPECT_EQ(actual.bottom, b);
-}
 
 // The content client size a frame of scale s gives before any follow move.
 void ContentSize(float s, int* cw, int* ch)
 {
     int w = 0, h = 0;
     FeedbackFrameSize(s, &w, &h);
-    const FeedbackRect c = FeedbackContentRect(R(0, 0, w, h), s);
+    const FeedbackRect c = FeedbackContentRect(FeedbackRect{0, 0, w, h}, s);
     *cw = c.right - c.left;
     *ch = c.bottom - c.top;
 }
@@ -44,17 +28,17 @@ TEST(FeedbackLayout, AtScaleOneTheContentIs400By468AndTheAnswersSitCentred)
     EXPECT_EQ(w, 410);
     EXPECT_EQ(h, 479);
 
-    ExpectRect(FeedbackContentRect(R(100, 50, 510, 529), 1.0f), 105, 54, 505, 522);
+    EXPECT_RECT(FeedbackContentRect(FeedbackRect{100, 50, 510, 529}, 1.0f), 105, 54, 505, 522);
 
     const FeedbackLayout l = LayoutFeedbackControls(400, 468, 1.0f);
-    ExpectRect(l.close, 382, 6, 394, 18);
-    ExpectRect(l.solved.rect, 67, 154, 333, 214);
-    ExpectRect(l.unsolved.rect, 67, 234, 333, 294);
-    ExpectRect(l.other.rect, 67, 314, 333, 374);
+    EXPECT_RECT(l.close, 382, 6, 394, 18);
+    EXPECT_RECT(l.solved.rect, 67, 154, 333, 214);
+    EXPECT_RECT(l.unsolved.rect, 67, 234, 333, 294);
+    EXPECT_RECT(l.other.rect, 67, 314, 333, 374);
     // Not wider than 400: the background slice is the button's own rectangle.
-    EXPECT_EQ(l.solved.background, l.solved.rect);
-    EXPECT_EQ(l.unsolved.background, l.unsolved.rect);
-    EXPECT_EQ(l.other.background, l.other.rect);
+    EXPECT_SAME_RECT(l.solved.background, l.solved.rect);
+    EXPECT_SAME_RECT(l.unsolved.background, l.unsolved.rect);
+    EXPECT_SAME_RECT(l.other.background, l.other.rect);
     EXPECT_EQ(l.solved.hitInset, 9);
     EXPECT_EQ(l.other.hitInset, 9);
 }
@@ -63,12 +47,12 @@ TEST(FeedbackLayout, NarrowBranchCentresOnOddSizesWithIntegerHalves)
 {
     // 401 is the first wide width; 399 x 467 stays narrow and halves round down.
     const FeedbackLayout l = LayoutFeedbackControls(399, 467, 1.3f);
-    ExpectRect(l.solved.rect, 66, 153, 332, 213);
-    ExpectRect(l.unsolved.rect, 66, 233, 332, 293);
-    ExpectRect(l.other.rect, 66, 313, 332, 373);
+    EXPECT_RECT(l.solved.rect, 66, 153, 332, 213);
+    EXPECT_RECT(l.unsolved.rect, 66, 233, 332, 293);
+    EXPECT_RECT(l.other.rect, 66, 313, 332, 373);
     EXPECT_EQ(l.solved.hitInset, 9); // unscaled in this branch, whatever s is
     // The close button still scales: trunc(399 - 23.4) = 375, trunc(7.8) = 7.
-    ExpectRect(l.close, 375, 7, 390, 22);
+    EXPECT_RECT(l.close, 375, 7, 390, 22);
 }
 
 TEST(FeedbackLayout, WideBranchScalesEveryLengthAndUsesFixedSlices)
@@ -80,17 +64,17 @@ TEST(FeedbackLayout, WideBranchScalesEveryLengthAndUsesFixedSlices)
 
     const FeedbackLayout l = LayoutFeedbackControls(cw, ch, 1.2f);
     // top = trunc(280.8 - 96) = 184; size trunc(319.2) x trunc(72).
-    ExpectRect(l.solved.rect, 80, 184, 399, 256);
+    EXPECT_RECT(l.solved.rect, 80, 184, 399, 256);
     // left = trunc(240) - trunc(159.6) = 81: one pixel right of the solved button.
-    ExpectRect(l.unsolved.rect, 81, 280, 400, 352);
-    ExpectRect(l.other.rect, 81, 376, 400, 448);
-    ExpectRect(l.solved.background, 67, 154, 333, 214);
-    ExpectRect(l.unsolved.background, 67, 234, 333, 294);
-    ExpectRect(l.other.background, 67, 314, 333, 374);
+    EXPECT_RECT(l.unsolved.rect, 81, 280, 400, 352);
+    EXPECT_RECT(l.other.rect, 81, 376, 400, 448);
+    EXPECT_RECT(l.solved.background, 67, 154, 333, 214);
+    EXPECT_RECT(l.unsolved.background, 67, 234, 333, 294);
+    EXPECT_RECT(l.other.background, 67, 314, 333, 374);
     EXPECT_EQ(l.solved.hitInset, 10); // trunc(10.8)
     EXPECT_EQ(l.unsolved.hitInset, 10);
     // trunc(480 - 21.6) = 458, trunc(7.2) = 7, then + 14.4 truncated.
-    ExpectRect(l.close, 458, 7, 472, 21);
+    EXPECT_RECT(l.close, 458, 7, 472, 21);
 }
 
 TEST(FeedbackLayout, ContentRectTruncatesTheWholeSizeNotEachInset)
@@ -101,14 +85,14 @@ TEST(FeedbackLayout, ContentRectTruncatesTheWholeSizeNotEachInset)
     FeedbackFrameSize(1.25f, &w, &h);
     EXPECT_EQ(w, 512);
     EXPECT_EQ(h, 598);
-    ExpectRect(FeedbackContentRect(R(0, 0, w, h), 1.25f), 6, 5, 6 + 499, 5 + 584);
+    EXPECT_RECT(FeedbackContentRect(FeedbackRect{0, 0, w, h}, 1.25f), 6, 5, 6 + 499, 5 + 584);
 
     // Just above 100 dots per inch the content already takes the wide branch.
     int cw = 0, ch = 0;
     ContentSize(1.01f, &cw, &ch);
     EXPECT_EQ(cw, 403);
     const FeedbackLayout l = LayoutFeedbackControls(cw, ch, 1.01f);
-    ExpectRect(l.solved.background, 67, 154, 333, 214);
+    EXPECT_RECT(l.solved.background, 67, 154, 333, 214);
     EXPECT_EQ(l.solved.rect.left, 67); // trunc(67.67)
     EXPECT_EQ(l.solved.hitInset, 9);   // trunc(9.09)
 }

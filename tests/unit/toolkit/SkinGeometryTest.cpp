@@ -1,18 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "RectExpect.h"
+
 #include "ui/toolkit/SkinGeometry.h"
 
 namespace {
-
-SkinRect R(int l, int t, int r, int b)
-{
-    SkinRect x;
-    x.left = l;
-    x.top = t;
-    x.right = r;
-    x.bottom = b;
-    return x;
-}
 
 const SkinInsets kPromptInsets = {5, 3, 5, 7};
 const SkinInsets kMainInsets = {5, 4, 5, 7};
@@ -50,45 +42,45 @@ TEST(ScaleLength, TruncatesTowardZero)
 TEST(PairRectangles, ContentIsFrameInsetByTruncatedInsets)
 {
     // Prompt at 1.0: 336 x 156 frame, 326 x 146 content.
-    EXPECT_EQ(ContentRectInFrame(R(100, 50, 436, 206), kPromptInsets, 1.0f), R(105, 53, 431, 199));
+    EXPECT_RECT(ContentRectInFrame(SkinRect{100, 50, 436, 206}, kPromptInsets, 1.0f), 105, 53, 431, 199);
     // Prompt at 1.2: 403 x 187 frame, insets 6, 3, 6, 8.
-    EXPECT_EQ(ContentRectInFrame(R(0, 0, 403, 187), kPromptInsets, 1.2f), R(6, 3, 397, 179));
+    EXPECT_RECT(ContentRectInFrame(SkinRect{0, 0, 403, 187}, kPromptInsets, 1.2f), 6, 3, 397, 179);
     // Main at 1.44: insets 7, 5, 7, 10.
-    EXPECT_EQ(ContentRectInFrame(R(10, 20, 600, 899), kMainInsets, 1.44f), R(17, 25, 593, 889));
+    EXPECT_RECT(ContentRectInFrame(SkinRect{10, 20, 600, 899}, kMainInsets, 1.44f), 17, 25, 593, 889);
     // Progress at 1.92: insets 26, 23, 26, 30.
-    EXPECT_EQ(ContentRectInFrame(R(0, 0, 445, 253), kProgressInsets, 1.92f), R(26, 23, 419, 223));
+    EXPECT_RECT(ContentRectInFrame(SkinRect{0, 0, 445, 253}, kProgressInsets, 1.92f), 26, 23, 419, 223);
 }
 
 TEST(PairRectangles, FrameAroundContentUndoesTheInset)
 {
     for (float s : {1.0f, 1.01f, 1.2f, 1.44f, 1.92f}) {
-        const SkinRect frame = R(-40, 17, -40 + ScaleLength(336, s), 17 + ScaleLength(156, s));
+        const SkinRect frame{-40, 17, -40 + ScaleLength(336, s), 17 + ScaleLength(156, s)};
         const SkinRect content = ContentRectInFrame(frame, kPromptInsets, s);
-        EXPECT_EQ(FrameRectAroundContent(content, kPromptInsets, s), frame) << "s=" << s;
+        EXPECT_SAME_RECT(FrameRectAroundContent(content, kPromptInsets, s), frame) << "s=" << s;
     }
-    EXPECT_EQ(FrameRectAroundContent(R(200, 300, 591, 476), kPromptInsets, 1.2f), R(194, 297, 597, 484));
+    EXPECT_RECT(FrameRectAroundContent(SkinRect{200, 300, 591, 476}, kPromptInsets, 1.2f), 194, 297, 597, 484);
 }
 
 TEST(CaptionStrip, TopThirtyScaledWithRightPartExcluded)
 {
     // Prompt content at 1.0 at 105, 53: strip 105..405 x 53..83.
-    EXPECT_EQ(CaptionStrip(R(105, 53, 431, 199), 1.0f, 26), R(105, 53, 405, 83));
+    EXPECT_RECT(CaptionStrip(SkinRect{105, 53, 431, 199}, 1.0f, 26), 105, 53, 405, 83);
     // At 1.2: 36 high, 31 excluded.
-    EXPECT_EQ(CaptionStrip(R(0, 0, 391, 176), 1.2f, 26), R(0, 0, 360, 36));
+    EXPECT_RECT(CaptionStrip(SkinRect{0, 0, 391, 176}, 1.2f, 26), 0, 0, 360, 36);
     // Feedback content: full width.
-    EXPECT_EQ(CaptionStrip(R(5, 4, 405, 472), 1.0f, 0), R(5, 4, 405, 34));
+    EXPECT_RECT(CaptionStrip(SkinRect{5, 4, 405, 472}, 1.0f, 0), 5, 4, 405, 34);
 }
 
 TEST(CaptionStrip, RightAndBottomEdgesAreOutside)
 {
-    const SkinRect strip = R(105, 53, 405, 83);
+    const SkinRect strip{105, 53, 405, 83};
     EXPECT_TRUE(SkinRectContains(strip, 105, 53));
     EXPECT_TRUE(SkinRectContains(strip, 404, 82));
     EXPECT_FALSE(SkinRectContains(strip, 405, 60));
     EXPECT_FALSE(SkinRectContains(strip, 200, 83));
     EXPECT_FALSE(SkinRectContains(strip, 104, 60));
     EXPECT_FALSE(SkinRectContains(strip, 200, 52));
-    EXPECT_FALSE(SkinRectContains(R(0, 0, 0, 0), 0, 0));
+    EXPECT_FALSE(SkinRectContains(SkinRect{0, 0, 0, 0}, 0, 0));
 }
 
 TEST(Centring, HalvesUseIntegerDivision)
@@ -96,11 +88,11 @@ TEST(Centring, HalvesUseIntegerDivision)
     int left = 0;
     int top = 0;
     // Owner 0,0..1001x701, dialog 336 x 156 inside a large work area.
-    CentreInBounds(R(0, 0, 1001, 701), R(0, 0, 1280, 1024), 336, 156, &left, &top);
+    CentreInBounds(SkinRect{0, 0, 1001, 701}, SkinRect{0, 0, 1280, 1024}, 336, 156, &left, &top);
     EXPECT_EQ(left, 500 - 168);
     EXPECT_EQ(top, 350 - 78);
     // Odd dialog size: 403 / 2 = 201.
-    CentreInBounds(R(0, 0, 1280, 994), R(0, 0, 1280, 994), 403, 187, &left, &top);
+    CentreInBounds(SkinRect{0, 0, 1280, 994}, SkinRect{0, 0, 1280, 994}, 403, 187, &left, &top);
     EXPECT_EQ(left, 640 - 201);
     EXPECT_EQ(top, 497 - 93);
 }
@@ -110,15 +102,15 @@ TEST(Centring, ClampsRightAndBottomThenLeftAndTop)
     int left = 0;
     int top = 0;
     // Owner hanging off the right and bottom of the work area.
-    CentreInBounds(R(1100, 900, 1400, 1100), R(0, 0, 1280, 994), 336, 156, &left, &top);
+    CentreInBounds(SkinRect{1100, 900, 1400, 1100}, SkinRect{0, 0, 1280, 994}, 336, 156, &left, &top);
     EXPECT_EQ(left, 1280 - 336);
     EXPECT_EQ(top, 994 - 156);
     // Owner off the left and top.
-    CentreInBounds(R(-300, -200, 100, 100), R(0, 0, 1280, 994), 336, 156, &left, &top);
+    CentreInBounds(SkinRect{-300, -200, 100, 100}, SkinRect{0, 0, 1280, 994}, 336, 156, &left, &top);
     EXPECT_EQ(left, 0);
     EXPECT_EQ(top, 0);
     // Work area not at the origin (a second monitor, a task bar at the top).
-    CentreInBounds(R(1280, 30, 2560, 1024), R(1280, 30, 2560, 1024), 336, 156, &left, &top);
+    CentreInBounds(SkinRect{1280, 30, 2560, 1024}, SkinRect{1280, 30, 2560, 1024}, 336, 156, &left, &top);
     EXPECT_EQ(left, 1920 - 168);
     EXPECT_EQ(top, 527 - 78);
 }
@@ -127,10 +119,10 @@ TEST(Centring, LargerThanBoundsSitsAtTheirTopLeft)
 {
     int left = 0;
     int top = 0;
-    CentreInBounds(R(0, 0, 800, 600), R(0, 0, 800, 600), 1173, 1173, &left, &top);
+    CentreInBounds(SkinRect{0, 0, 800, 600}, SkinRect{0, 0, 800, 600}, 1173, 1173, &left, &top);
     EXPECT_EQ(left, 0);
     EXPECT_EQ(top, 0);
-    CentreInBounds(R(50, 40, 850, 640), R(50, 40, 850, 640), 900, 700, &left, &top);
+    CentreInBounds(SkinRect{50, 40, 850, 640}, SkinRect{50, 40, 850, 640}, 900, 700, &left, &top);
     EXPECT_EQ(left, 50);
     EXPECT_EQ(top, 40);
 }
