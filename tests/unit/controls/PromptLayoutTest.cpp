@@ -2,48 +2,52 @@
 
 #include "RectExpect.h"
 
+#include <string>
+
 #include "ui/toolkit/PromptLayout.h"
 
 namespace {
 
+void ExpectFaces(const PromptFaces& actual, const PromptFaces& expected)
+{
+    EXPECT_EQ(expected.normal, actual.normal);
+    EXPECT_EQ(expected.hover, actual.hover);
+    EXPECT_EQ(expected.pressed, actual.pressed);
+    EXPECT_EQ(expected.disabled, actual.disabled);
+}
+
 TEST(PromptLayout, ModeTable)
 {
-    const PromptModeRow m1 = PromptModeTable(1);
-    EXPECT_EQ(165u, m1.first.normal);
-    EXPECT_EQ(166u, m1.first.hover);
-    EXPECT_EQ(167u, m1.first.pressed);
-    EXPECT_EQ(167u, m1.first.disabled);
-    EXPECT_EQ(159u, m1.second.normal);
-    EXPECT_EQ(161u, m1.second.disabled);
-    EXPECT_FALSE(m1.secondShown);
-    EXPECT_TRUE(m1.firstCentred);
-
-    const PromptModeRow m2 = PromptModeTable(2);
-    EXPECT_EQ(165u, m2.first.normal);
-    EXPECT_EQ(160u, m2.second.hover);
-    EXPECT_TRUE(m2.secondShown);
-    EXPECT_FALSE(m2.firstCentred);
-
-    const PromptModeRow m3 = PromptModeTable(3);
-    EXPECT_EQ(162u, m3.first.normal);
-    EXPECT_EQ(164u, m3.first.disabled);
-    EXPECT_EQ(153u, m3.second.normal);
-    EXPECT_FALSE(m3.secondShown);
-    EXPECT_TRUE(m3.firstCentred);
-
-    const PromptModeRow m4 = PromptModeTable(4);
-    EXPECT_EQ(163u, m4.first.hover);
-    EXPECT_EQ(154u, m4.second.hover);
-    EXPECT_EQ(155u, m4.second.disabled);
-    EXPECT_TRUE(m4.secondShown);
-    EXPECT_FALSE(m4.firstCentred);
-
-    for (int mode : {0, 5, 7, -1}) {
-        const PromptModeRow other = PromptModeTable(mode);
-        EXPECT_EQ(165u, other.first.normal) << mode;
-        EXPECT_EQ(159u, other.second.normal) << mode;
-        EXPECT_FALSE(other.secondShown) << mode;
-        EXPECT_FALSE(other.firstCentred) << mode;
+    // The disabled face is the pressed one for every button.
+    const PromptFaces yes{165, 166, 167, 167};
+    const PromptFaces no{159, 160, 161, 161};
+    const PromptFaces confirm{162, 163, 164, 164};
+    const PromptFaces cancel{153, 154, 155, 155};
+    const struct
+    {
+        int mode;
+        PromptFaces first;
+        PromptFaces second;
+        bool secondShown;
+        bool firstCentred;
+    } rows[] = {
+        {1, yes, no, false, true},
+        {2, yes, no, true, false},
+        {3, confirm, cancel, false, true},
+        {4, confirm, cancel, true, false},
+        // Any other mode: the faces of mode 1, one button, not centred.
+        {0, yes, no, false, false},
+        {5, yes, no, false, false},
+        {7, yes, no, false, false},
+        {-1, yes, no, false, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE("mode " + std::to_string(row.mode));
+        const PromptModeRow m = PromptModeTable(row.mode);
+        ExpectFaces(m.first, row.first);
+        ExpectFaces(m.second, row.second);
+        EXPECT_EQ(row.secondShown, m.secondShown);
+        EXPECT_EQ(row.firstCentred, m.firstCentred);
     }
 }
 

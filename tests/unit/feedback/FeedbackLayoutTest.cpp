@@ -4,6 +4,8 @@
 
 #include "RectExpect.h"
 
+#include <string>
+
 #include "common/ToolIdentity.h"
 #include "res/resource.h"
 
@@ -99,22 +101,27 @@ TEST(FeedbackLayout, ContentRectTruncatesTheWholeSizeNotEachInset)
 
 TEST(FeedbackAnswerTable, SolvedAloneSkipsTheQuestionAndCloseCountsAsOther)
 {
-    FeedbackAnswer a;
-    ASSERT_TRUE(FeedbackAnswerForControl(IDC_FB_SOLVED, &a));
-    EXPECT_EQ(a.kind, FEEDBACK_SOLVED);
-    EXPECT_FALSE(a.askQuestion);
-
-    ASSERT_TRUE(FeedbackAnswerForControl(IDC_FB_UNSOLVED, &a));
-    EXPECT_EQ(a.kind, FEEDBACK_UNSOLVED);
-    EXPECT_TRUE(a.askQuestion);
-
-    ASSERT_TRUE(FeedbackAnswerForControl(IDC_FB_OTHER, &a));
-    EXPECT_EQ(a.kind, FEEDBACK_OTHER);
-    EXPECT_TRUE(a.askQuestion);
-
-    ASSERT_TRUE(FeedbackAnswerForControl(IDC_FB_CLOSE, &a));
-    EXPECT_EQ(a.kind, FEEDBACK_OTHER);
-    EXPECT_TRUE(a.askQuestion);
+    const struct
+    {
+        int control;
+        int kind;
+        bool askQuestion;
+    } rows[] = {
+        {IDC_FB_SOLVED, FEEDBACK_SOLVED, false},
+        {IDC_FB_UNSOLVED, FEEDBACK_UNSOLVED, true},
+        {IDC_FB_OTHER, FEEDBACK_OTHER, true},
+        {IDC_FB_CLOSE, FEEDBACK_OTHER, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE("control " + std::to_string(row.control));
+        // Start from the opposite answer so a field left unwritten shows.
+        FeedbackAnswer a;
+        a.kind = -1;
+        a.askQuestion = !row.askQuestion;
+        ASSERT_TRUE(FeedbackAnswerForControl(row.control, &a));
+        EXPECT_EQ(a.kind, row.kind);
+        EXPECT_EQ(a.askQuestion, row.askQuestion);
+    }
 }
 
 TEST(FeedbackAnswerTable, OtherControlIdsAreNoAnswer)

@@ -6,31 +6,28 @@
 
 namespace {
 
-LogTime SampleTime()
+LogTime MakeTime(int year, int month, int day, int hour, int minute, int second, int milliseconds)
 {
     LogTime time;
-    time.year = 2023;
-    time.month = 1;
-    time.day = 2;
-    time.hour = 9;
-    time.minute = 5;
-    time.second = 3;
-    time.milliseconds = 7;
+    time.year = year;
+    time.month = month;
+    time.day = day;
+    time.hour = hour;
+    time.minute = minute;
+    time.second = second;
+    time.milliseconds = milliseconds;
     return time;
+}
+
+LogTime SampleTime()
+{
+    return MakeTime(2023, 1, 2, 9, 5, 3, 7);
 }
 
 TEST(LogEntryFormat, PrefixIsZeroPaddedStampAndThreeSpaces)
 {
     EXPECT_EQ(FormatLogPrefix(SampleTime()), "[2023-01-02 09:05:03 007ms]   ");
-    LogTime late;
-    late.year = 2099;
-    late.month = 12;
-    late.day = 31;
-    late.hour = 23;
-    late.minute = 59;
-    late.second = 59;
-    late.milliseconds = 999;
-    EXPECT_EQ(FormatLogPrefix(late), "[2099-12-31 23:59:59 999ms]   ");
+    EXPECT_EQ(FormatLogPrefix(MakeTime(2099, 12, 31, 23, 59, 59, 999)), "[2099-12-31 23:59:59 999ms]   ");
 }
 
 TEST(LogEntryFormat, EntryEndsInCrCrLf)

@@ -12,39 +12,41 @@ constexpr int kFeedback = 56;
 
 } // namespace
 
-TEST(PanelLayout, ControlsAtScaleOneLieWhereTheArtworkHasThem)
+TEST(PanelLayout, ControlsAtScaleOneAndOnAWiderPanelAtOnePointTwo)
 {
-    const PanelLayout l = ComputePanelLayout(400, 600, 1.0f, kAgreement, kFeedback);
-    EXPECT_RECT(l.close, 368, 0, 394, 34);
-    EXPECT_RECT(l.minimize, 340, 0, 366, 34);
-    EXPECT_RECT(l.version, 188, 16, 328, 31);
-    EXPECT_RECT(l.versionSource, 188, 16, 328, 31);
-    EXPECT_RECT(l.repair, 71, 240, 330, 325);
-    EXPECT_SAME_RECT(l.repairSource, l.repair);
-    EXPECT_RECT(l.repairInsets, 19, 11, 19, 11);
-    EXPECT_RECT(l.moreTools, 45, 540, 103, 558);
-    EXPECT_SAME_RECT(l.moreToolsSource, l.moreTools);
-    EXPECT_RECT(l.check, 8, 575, 66, 595);
-    EXPECT_RECT(l.agreement, 72, 575, 352, 595);
-    EXPECT_RECT(l.feedback, 326, 575, 394, 595);
-}
-
-TEST(PanelLayout, WiderPanelScalesEveryLengthAndTakesFixedBackgroundSlices)
-{
-    // The panel of a 1.2 frame: 480 x 719.
-    const PanelLayout l = ComputePanelLayout(480, 719, 1.2f, kAgreement, kFeedback);
-    EXPECT_RECT(l.close, 442, 0, 473, 40);
-    EXPECT_RECT(l.minimize, 408, 0, 439, 40);
-    EXPECT_RECT(l.version, 225, 19, 393, 37);
-    EXPECT_RECT(l.versionSource, 188, 16, 328, 31);
-    EXPECT_RECT(l.repair, 84, 288, 394, 390);
-    EXPECT_RECT(l.repairSource, 71, 240, 330, 325);
-    EXPECT_RECT(l.repairInsets, 22, 13, 22, 13);
-    EXPECT_RECT(l.moreTools, 54, 647, 123, 668);
-    EXPECT_RECT(l.moreToolsSource, 45, 540, 103, 558);
-    EXPECT_RECT(l.check, 9, 689, 70, 713);
-    EXPECT_RECT(l.agreement, 76, 689, 356, 713);
-    EXPECT_RECT(l.feedback, 406, 689, 474, 713);
+    // At scale one the controls lie where the artwork has them. The panel of a
+    // 1.2 frame (480 x 719) scales every length and keeps taking its
+    // background slices at the artwork's own pixels.
+    const PanelLayout one = ComputePanelLayout(400, 600, 1.0f, kAgreement, kFeedback);
+    const PanelLayout wide = ComputePanelLayout(480, 719, 1.2f, kAgreement, kFeedback);
+    const struct
+    {
+        const char* name;
+        SkinRect PanelLayout::*field;
+        SkinRect atOne;
+        SkinRect wide;
+    } rows[] = {
+        {"close", &PanelLayout::close, {368, 0, 394, 34}, {442, 0, 473, 40}},
+        {"minimize", &PanelLayout::minimize, {340, 0, 366, 34}, {408, 0, 439, 40}},
+        {"version", &PanelLayout::version, {188, 16, 328, 31}, {225, 19, 393, 37}},
+        {"versionSource", &PanelLayout::versionSource, {188, 16, 328, 31}, {188, 16, 328, 31}},
+        {"repair", &PanelLayout::repair, {71, 240, 330, 325}, {84, 288, 394, 390}},
+        {"repairSource", &PanelLayout::repairSource, {71, 240, 330, 325}, {71, 240, 330, 325}},
+        {"repairInsets", &PanelLayout::repairInsets, {19, 11, 19, 11}, {22, 13, 22, 13}},
+        {"moreTools", &PanelLayout::moreTools, {45, 540, 103, 558}, {54, 647, 123, 668}},
+        {"moreToolsSource", &PanelLayout::moreToolsSource, {45, 540, 103, 558}, {45, 540, 103, 558}},
+        {"check", &PanelLayout::check, {8, 575, 66, 595}, {9, 689, 70, 713}},
+        {"agreement", &PanelLayout::agreement, {72, 575, 352, 595}, {76, 689, 356, 713}},
+        {"feedback", &PanelLayout::feedback, {326, 575, 394, 595}, {406, 689, 474, 713}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_SAME_RECT(one.*row.field, row.atOne);
+        EXPECT_SAME_RECT(wide.*row.field, row.wide);
+    }
+    // At scale one the sources are the controls' own rectangles.
+    EXPECT_SAME_RECT(one.repairSource, one.repair);
+    EXPECT_SAME_RECT(one.moreToolsSource, one.moreTools);
 }
 
 TEST(PanelLayout, NarrowPanelCentresTheRepairButtonUnscaled)

@@ -9,17 +9,16 @@
 
 namespace recttest {
 
-template <class Rect>
-std::string RectText(const Rect& r)
+template <class Rect> std::string RectText(const Rect& r)
 {
-    return "{" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) + ", " +
-           std::to_string(r.bottom) + "}";
+    return "{" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) +
+           ", " + std::to_string(r.bottom) + "}";
 }
 
 inline std::string RectText(int l, int t, int r, int b)
 {
-    return "{" + std::to_string(l) + ", " + std::to_string(t) + ", " + std::to_string(r) + ", " + std::to_string(b) +
-           "}";
+    return "{" + std::to_string(l) + ", " + std::to_string(t) + ", " + std::to_string(r) + ", " +
+           std::to_string(b) + "}";
 }
 
 template <class Rect>
@@ -28,8 +27,8 @@ testing::AssertionResult RectIs(const char* actualExpr, const char*, const char*
 {
     if (actual.left == l && actual.top == t && actual.right == r && actual.bottom == b)
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << actualExpr << " is " << RectText(actual) << ", expected "
-                                       << RectText(l, t, r, b);
+    return testing::AssertionFailure()
+           << actualExpr << " is " << RectText(actual) << ", expected " << RectText(l, t, r, b);
 }
 
 template <class Rect>
@@ -39,8 +38,8 @@ testing::AssertionResult SameRect(const char* actualExpr, const char* expectedEx
     if (actual.left == expected.left && actual.top == expected.top && actual.right == expected.right &&
         actual.bottom == expected.bottom)
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << actualExpr << " is " << RectText(actual) << ", expected " << expectedExpr
-                                       << " = " << RectText(expected);
+    return testing::AssertionFailure() << actualExpr << " is " << RectText(actual) << ", expected "
+                                       << expectedExpr << " = " << RectText(expected);
 }
 
 } // namespace recttest

@@ -2,6 +2,8 @@
 
 #include "RectExpect.h"
 
+#include <utility>
+
 #include "ui/toolkit/SkinGeometry.h"
 
 namespace {
@@ -9,6 +11,18 @@ namespace {
 const SkinInsets kPromptInsets = {5, 3, 5, 7};
 const SkinInsets kMainInsets = {5, 4, 5, 7};
 const SkinInsets kProgressInsets = {14, 12, 14, 16};
+
+// The top-left corner CentreInBounds gives a dialog of the given size. The
+// outputs start far off any expected value so a corner left unwritten shows.
+using Corner = std::pair<int, int>;
+
+Corner CentredAt(const SkinRect& reference, const SkinRect& bounds, int width, int height)
+{
+    int left = -99999;
+    int top = -99999;
+    CentreInBounds(reference, bounds, width, height, &left, &top);
+    return Corner(left, top);
+}
 
 } // namespace
 
@@ -58,7 +72,8 @@ TEST(PairRectangles, FrameAroundContentUndoesTheInset)
         const SkinRect content = ContentRectInFrame(frame, kPromptInsets, s);
         EXPECT_SAME_RECT(FrameRectAroundContent(content, kPromptInsets, s), frame) << "s=" << s;
     }
-    EXPECT_RECT(FrameRectAroundContent(SkinRect{200, 300, 591, 476}, kPromptInsets, 1.2f), 194, 297, 597, 484);
+    EXPECT_RECT(FrameRectAroundContent(SkinRect{200, 300, 591, 476}, kPromptInsets, 1.2f), 194, 297, 597,
+                484);
 }
 
 TEST(CaptionStrip, TopThirtyScaledWithRightPartExcluded)
@@ -85,44 +100,28 @@ TEST(CaptionStrip, RightAndBottomEdgesAreOutside)
 
 TEST(Centring, HalvesUseIntegerDivision)
 {
-    int left = 0;
-    int top = 0;
     // Owner 0,0..1001x701, dialog 336 x 156 inside a large work area.
-    CentreInBounds(SkinRect{0, 0, 1001, 701}, SkinRect{0, 0, 1280, 1024}, 336, 156, &left, &top);
-    EXPECT_EQ(left, 500 - 168);
-    EXPECT_EQ(top, 350 - 78);
+    EXPECT_EQ(CentredAt(SkinRect{0, 0, 1001, 701}, SkinRect{0, 0, 1280, 1024}, 336, 156),
+              Corner(500 - 168, 350 - 78));
     // Odd dialog size: 403 / 2 = 201.
-    CentreInBounds(SkinRect{0, 0, 1280, 994}, SkinRect{0, 0, 1280, 994}, 403, 187, &left, &top);
-    EXPECT_EQ(left, 640 - 201);
-    EXPECT_EQ(top, 497 - 93);
+    EXPECT_EQ(CentredAt(SkinRect{0, 0, 1280, 994}, SkinRect{0, 0, 1280, 994}, 403, 187),
+              Corner(640 - 201, 497 - 93));
 }
 
 TEST(Centring, ClampsRightAndBottomThenLeftAndTop)
 {
-    int left = 0;
-    int top = 0;
     // Owner hanging off the right and bottom of the work area.
-    CentreInBounds(SkinRect{1100, 900, 1400, 1100}, SkinRect{0, 0, 1280, 994}, 336, 156, &left, &top);
-    EXPECT_EQ(left, 1280 - 336);
-    EXPECT_EQ(top, 994 - 156);
+    EXPECT_EQ(CentredAt(SkinRect{1100, 900, 1400, 1100}, SkinRect{0, 0, 1280, 994}, 336, 156),
+              Corner(1280 - 336, 994 - 156));
     // Owner off the left and top.
-    CentreInBounds(SkinRect{-300, -200, 100, 100}, SkinRect{0, 0, 1280, 994}, 336, 156, &left, &top);
-    EXPECT_EQ(left, 0);
-    EXPECT_EQ(top, 0);
+    EXPECT_EQ(CentredAt(SkinRect{-300, -200, 100, 100}, SkinRect{0, 0, 1280, 994}, 336, 156), Corner(0, 0));
     // Work area not at the origin (a second monitor, a task bar at the top).
-    CentreInBounds(SkinRect{1280, 30, 2560, 1024}, SkinRect{1280, 30, 2560, 1024}, 336, 156, &left, &top);
-    EXPECT_EQ(left, 1920 - 168);
-    EXPECT_EQ(top, 527 - 78);
+    EXPECT_EQ(CentredAt(SkinRect{1280, 30, 2560, 1024}, SkinRect{1280, 30, 2560, 1024}, 336, 156),
+              Corner(1920 - 168, 527 - 78));
 }
 
 TEST(Centring, LargerThanBoundsSitsAtTheirTopLeft)
 {
-    int left = 0;
-    int top = 0;
-    CentreInBounds(SkinRect{0, 0, 800, 600}, SkinRect{0, 0, 800, 600}, 1173, 1173, &left, &top);
-    EXPECT_EQ(left, 0);
-    EXPECT_EQ(top, 0);
-    CentreInBounds(SkinRect{50, 40, 850, 640}, SkinRect{50, 40, 850, 640}, 900, 700, &left, &top);
-    EXPECT_EQ(left, 50);
-    EXPECT_EQ(top, 40);
+    EXPECT_EQ(CentredAt(SkinRect{0, 0, 800, 600}, SkinRect{0, 0, 800, 600}, 1173, 1173), Corner(0, 0));
+    EXPECT_EQ(CentredAt(SkinRect{50, 40, 850, 640}, SkinRect{50, 40, 850, 640}, 900, 700), Corner(50, 40));
 }
