@@ -1,5 +1,7 @@
 #include "ui/main/CStellwickDlg.h"
 
+#include "framework/LiveObjectCount.h"
+
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -40,15 +42,6 @@ const wchar_t* const TEXT_FEEDBACK_MEASURED = L"反馈问题";
 constexpr COLORREF COLOR_WHITE = 0xFFFFFF;
 constexpr COLORREF COLOR_LINK = 0xFF5C5C;
 constexpr COLORREF COLOR_LINK_HOVER = 0xFF0000;
-
-INT_PTR ShowPrompt(CWnd* parent, float scale, const wchar_t* text, int mode)
-{
-    CPromptDlg prompt(parent);
-    prompt.SetScale(scale);
-    prompt.SetPromptText(text);
-    prompt.SetPromptMode(mode);
-    return prompt.DoModal();
-}
 
 void Place(CWnd& control, const SkinRect& r)
 {
@@ -122,9 +115,31 @@ int CStellwickDlg::DecryptText(const char* text, char* out, unsigned outSize, co
     return ::DecryptText(m_aes, text, out, outSize, reinterpret_cast<const unsigned char*>(key));
 }
 
+INT_PTR CStellwickDlg::RunModal(CDialog& dialog)
+{
+    const bool disable = m_hWnd && ::IsWindowEnabled(m_hWnd);
+    if (disable)
+        ::EnableWindow(m_hWnd, FALSE);
+    ++m_nModalDepth;
+    const INT_PTR result = dialog.DoModal();
+    --m_nModalDepth;
+    if (disable && ::IsWindow(m_hWnd))
+        ::EnableWindow(m_hWnd, TRUE);
+    return result;
+}
+
+INT_PTR CStellwickDlg::ShowPrompt(const wchar_t* text, int mode)
+{
+    CPromptDlg prompt(nullptr);
+    prompt.SetScale(m_fScale);
+    prompt.SetPromptText(text);
+    prompt.SetPromptMode(mode);
+    return RunModal(prompt);
+}
+
 void CStellwickDlg::FailStartup(const wchar_t* text)
 {
-    ShowPrompt(nullptr, m_fScale, text, PROMPT_MODE_CONFIRM);
+    ShowPrompt(text, PROMPT_MODE_CONFIRM);
     std::exit(0);
 }
 
@@ -345,12 +360,12 @@ void CStellwickDlg::OnCancel() {}
 
 void CStellwickDlg::OnBnClickedRepair()
 {
-    if (ShowPrompt(nullptr, m_fScale, TEXT_FIRST_WARNING, PROMPT_MODE_CONFIRM_CANCEL) != 1)
+    if (ShowPrompt(TEXT_FIRST_WARNING, PROMPT_MODE_CONFIRM_CANCEL) != 1)
         return;
-    ShowPrompt(nullptr, m_fScale, TEXT_SECOND_NOTICE, PROMPT_MODE_CONFIRM);
+    ShowPrompt(TEXT_SECOND_NOTICE, PROMPT_MODE_CONFIRM);
 
     if (!m_repair.StartRepair()) {
-        ShowPrompt(nullptr, m_fScale, TEXT_REPAIR_FAILED, PROMPT_MODE_CONFIRM);
+        ShowPrompt(TEXT_REPAIR_FAILED, PROMPT_MODE_CONFIRM);
         return;
     }
 
@@ -362,7 +377,7 @@ void CStellwickDlg::OnBnClickedRepair()
     m_pProgressPrompt = new CExecutePromptDlg();
     m_pProgressPrompt->SetPromptText(TEXT_PROGRESS);
     m_pProgressPrompt->SetScale(m_fScale);
-    m_pProgressPrompt->DoModal();
+    RunModal(*m_pProgressPrompt);
 }
 
 LRESULT CStellwickDlg::OnCloseRepairPrompt(WPARAM, LPARAM)
@@ -394,21 +409,36 @@ LRESULT CStellwickDlg::OnRepairResult(WPARAM wParam, LPARAM)
     // The progress prompt goes before any result is shown, also in the
     // unlikely case that its close request had to wait.
     DeliverPendingClose();
+    HideEndedProgressPrompt();
 
     if (wParam == REPAIR_RESULT_SUCCESS) {
         m_bRepaired = 1;
-        if (ShowPrompt(nullptr, m_fScale, TEXT_RESTART_QUESTION, PROMPT_MODE_YES_NO) == 1) {
+        if (ShowPrompt(TEXT_RESTART_QUESTION, PROMPT_MODE_YES_NO) == 1) {
             {
                 CProblemSolvingFeedbackDlg feedback;
                 feedback.SetFeedbackInformation(&m_feedback);
-                feedback.DoModal();
+                RunModal(feedback);
             }
             m_repair.RestartSystem();
         }
     } else if (wParam == REPAIR_RESULT_FAILURE) {
-        ShowPrompt(nullptr, m_fScale, TEXT_REPAIR_FAILED, PROMPT_MODE_CONFIRM);
+        ShowPrompt(TEXT_REPAIR_FAILED, PROMPT_MODE_CONFIRM);
     }
     return 1;
+}
+
+void CStellwickDlg::HideEndedProgressPrompt()
+{
+    // The result usually arrives while the progress prompt's modal loop is
+    // still unwinding from the close request (both are sent messages, taken
+    // in one go): its windows are still up and would sit under the answer.
+    if (!m_pProgressPrompt || !m_pProgressPrompt->m_hWnd || !::IsWindow(m_pProgressPrompt->m_hWnd))
+        return;
+    if (CSkinContentDlg* content = m_pProgressPrompt->GetContent()) {
+        if (content->m_hWnd && ::IsWindow(content->m_hWnd))
+            ::ShowWindow(content->m_hWnd, SW_HIDE);
+    }
+    ::ShowWindow(m_pProgressPrompt->m_hWnd, SW_HIDE);
 }
 
 LRESULT CStellwickDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -425,8 +455,14 @@ LRESULT CStellwickDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         DeliverPendingClose();
         return 0;
     default:
-        return CSkinContentDlg::WindowProc(msg, wParam, lParam);
+        break;
     }
+    // A measuring aid for the leak benchmark: the live GDI (wParam 0) or GDI+
+    // (wParam 1) objects of our owners, answered to whoever asks by this name.
+    static const UINT liveObjectCountMessage = ::RegisterWindowMessageW(L"StellwickLiveObjectCount");
+    if (msg == liveObjectCountMessage)
+        return LiveObjectCount::Current(wParam ? LiveObjectKind::Gdiplus : LiveObjectKind::Gdi);
+    return CSkinContentDlg::WindowProc(msg, wParam, lParam);
 }
 
 void CStellwickDlg::OnDestroy()

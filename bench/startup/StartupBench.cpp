@@ -1,0 +1,241 @@
+// Start-up and memory of the tool against an empty dialog program started the
+// same way in the same prefix, the size of the program file, and the live GDI
+// and GDI+ objects over fifty repairs. Prints BENCH lines; never fails.
+//   startup_bench.exe <empty dialog program>
+#include "../../tests/e2e/CToolRun.h"
+#include "../../tests/e2e/E2ePaths.h"
+#include "../../tests/e2e/Poll.h"
+#include "../../tests/e2e/ToolWindows.h"
+#include "../../tests/e2e/UserInput.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int RUNS = 7;
+const int REPAIRS = 50;
+const char* const QUIET = "[Component]\r\nInitResult=1\r\nOpenPages=0\r\n";
+
+struct Sample
+{
+    double ms = -1;
+    double peakMiB = -1;
+};
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return -1;
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double PeakMiB(HANDLE process)
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process, &counters, sizeof counters))
+        return -1;
+    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
+
+double Now()
+{
+    LARGE_INTEGER now, freq;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&freq);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+bool HasVisibleWindowTitled(DWORD pid, const std::wstring& title)
+{
+    for (HWND w : TopWindowsOf(pid, true)) {
+        if (WindowText(w) == title)
+            return true;
+    }
+    return false;
+}
+
+Sample MeasureEmpty(const std::wstring& program)
+{
+    Sample sample;
+    std::vector<wchar_t> line(program.begin(), program.end());
+    line.push_back(L'\0');
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    double start = Now();
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return sample;
+    if (PollUntil([&] { return HasVisibleWindowTitled(pi.dwProcessId, L"Stellwick bench baseline"); }, 30000, 1))
+        sample.ms = Now() - start;
+    Sleep(300);
+    sample.peakMiB = PeakMiB(pi.hProcess);
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return sample;
+}
+
+bool MainWindowShown(DWORD pid)
+{
+    MainWindow main = FindMainWindow(pid);
+    if (!main.panel)
+        return false;
+    RECT r = ControlRect(main.panel, 1010);
+    return r.right > r.left && IsWindowVisible(GetDlgItem(main.panel, 1010));
+}
+
+Sample MeasureTool()
+{
+    Sample sample;
+    CToolRun run(L"bench-startup");
+    if (!run.AddProgram() || !run.AddLibrary(StandinLibrary()) || !run.AddSettings(QUIET))
+        return sample;
+    double start = Now();
+    if (!run.Start())
+        return sample;
+    if (PollUntil([&] { return MainWindowShown(run.ProcessId()); }, 30000, 1))
+        sample.ms = Now() - start;
+    // Past the new-version check, as a user would have it.
+    Sleep(300);
+    sample.peakMiB = PeakMiB(run.Process());
+    return sample; // the run ends the process
+}
+
+void PrintLine(const char* name, double value, const char* unit, double baseline, double ratio, const char* target,
+               bool ok)
+{
+    std::printf("BENCH %s value=%.2f%s baseline=%.2f%s ratio=%.3f target=%s %s\n", name, value, unit, baseline, unit,
+                ratio, target, ok ? "ok" : "over");
+    std::fflush(stdout);
+}
+
+struct LiveCounts
+{
+    long gdi = -1;
+    long gdiplus = -1;
+};
+
+LiveCounts AskCounts(HWND panel)
+{
+    static const UINT message = RegisterWindowMessageW(L"StellwickLiveObjectCount");
+    LiveCounts counts;
+    DWORD_PTR answer = 0;
+    if (SendMessageTimeoutW(panel, message, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer))
+        counts.gdi = static_cast<long>(answer);
+    if (SendMessageTimeoutW(panel, message, 1, 0, SMTO_ABORTIFHUNG, 5000, &answer))
+        counts.gdiplus = static_cast<long>(answer);
+    return counts;
+}
+
+// Repair button, warning and notice confirmed, restart declined; true when
+// the restart question came and went.
+bool OneRepair(DWORD pid, const MainWindow& main)
+{
+    PromptView prompt;
+    if (!ClickControl(main.panel, 1010) || !WaitForPromptText(pid, L"以下修复操作涉及到系统注册表修改，操作前请确认电脑里资料均已备份！", 10000, &prompt))
+        return false;
+    ClickControl(prompt.content, 1006);
+    if (!WaitForPromptText(pid, L"本工具调用微软自带命令恢复注册表，不是万能工具。如果恢复后仍有问题，可能与注册表无关，请了解。",
+                           10000, &prompt))
+        return false;
+    ClickControl(prompt.content, 1006);
+    if (!WaitForPromptText(pid, L"修复注册表成功,重新启动系统后才会生效，是否重新启动？", 60000, &prompt))
+        return false;
+    ClickControl(prompt.content, 1007);
+    return WaitForNoPrompt(pid, 5000);
+}
+
+void MeasureRepairs()
+{
+    CToolRun run(L"bench-repairs");
+    if (!run.AddProgram() || !run.AddLibrary(StandinLibrary()) || !run.AddSettings(QUIET) || !run.Start())
+        return;
+    MainWindow main;
+    if (!WaitForMainWindow(run.ProcessId(), 30000, &main)) {
+        std::printf("bench: no main window for the repairs\n");
+        return;
+    }
+    Sleep(300);
+    if (!OneRepair(run.ProcessId(), main)) {
+        std::printf("bench: the first repair did not complete\n");
+        return;
+    }
+    LiveCounts first = AskCounts(main.panel);
+    int done = 1;
+    while (done < REPAIRS && OneRepair(run.ProcessId(), main))
+        ++done;
+    LiveCounts last = AskCounts(main.panel);
+    if (done < REPAIRS)
+        std::printf("bench: only %d of %d repairs completed\n", done, REPAIRS);
+    if (first.gdi < 0 || last.gdi < 0) {
+        std::printf("bench: the panel does not answer the live object count\n");
+        return;
+    }
+    auto ratio = [](long a, long b) { return b > 0 ? static_cast<double>(a) / b : (a == b ? 1.0 : 0.0); };
+    std::printf("BENCH repairs%d_live_gdi value=%ldobjects baseline=%ldobjects ratio=%.3f target=equal %s\n", done,
+                last.gdi, first.gdi, ratio(last.gdi, first.gdi), last.gdi <= first.gdi ? "ok" : "over");
+    std::printf("BENCH repairs%d_live_gdiplus value=%ldobjects baseline=%ldobjects ratio=%.3f target=equal %s\n",
+                done, last.gdiplus, first.gdiplus, ratio(last.gdiplus, first.gdiplus),
+                last.gdiplus <= first.gdiplus ? "ok" : "over");
+    std::fflush(stdout);
+}
+
+long long FileSize(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    SetProcessDPIAware();
+    if (argc < 2) {
+        std::printf("usage: startup_bench <empty dialog program>\n");
+        return 0;
+    }
+    std::wstring empty = argv[1];
+    // Warm both once: the first start of a program in a prefix pays for loading it from disk.
+    MeasureEmpty(empty);
+    MeasureTool();
+    std::vector<double> emptyMs, toolMs, emptyMiB, toolMiB;
+    for (int i = 0; i < RUNS; ++i) {
+        Sample e = MeasureEmpty(empty);
+        Sample t = MeasureTool();
+        if (e.ms >= 0 && t.ms >= 0) {
+            emptyMs.push_back(e.ms);
+            toolMs.push_back(t.ms);
+            emptyMiB.push_back(e.peakMiB);
+            toolMiB.push_back(t.peakMiB);
+        }
+    }
+    if (toolMs.empty()) {
+        std::printf("bench: no start could be measured\n");
+    } else {
+        double te = Median(emptyMs), tt = Median(toolMs);
+        PrintLine("startup_to_main_window", tt, "ms", te, tt / te, "1.25", tt / te <= 1.25);
+        double me = Median(emptyMiB), mt = Median(toolMiB);
+        std::printf("BENCH startup_peak_memory value=%.2fMiB baseline=%.2fMiB ratio=%.3f target=+8MiB %s\n", mt, me,
+                    me > 0 ? mt / me : 0.0, mt - me <= 8.0 ? "ok" : "over");
+    }
+    double exeMiB = static_cast<double>(FileSize(ProgramImage())) / (1024.0 * 1024.0);
+    double emptyExeMiB = static_cast<double>(FileSize(empty)) / (1024.0 * 1024.0);
+    std::printf("BENCH program_file_size value=%.2fMiB baseline=%.2fMiB ratio=%.3f target=3MiB %s\n", exeMiB,
+                emptyExeMiB, emptyExeMiB > 0 ? exeMiB / emptyExeMiB : 0.0, exeMiB <= 3.0 ? "ok" : "over");
+    std::fflush(stdout);
+    MeasureRepairs();
+    return 0;
+}
