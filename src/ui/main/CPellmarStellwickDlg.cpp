@@ -162,6 +162,11 @@ HCURSOR CPellmarStellwickDlg::OnQueryDragIcon()
 
 void CPellmarStellwickDlg::OnClose()
 {
+    // While one of the panel's modal windows is up (a repair whose worker has
+    // not reported yet, or the feedback window of an earlier close) a close,
+    // e.g. from the taskbar, would cut the run short under it.
+    if (m_pPanel && m_pPanel->IsBusy())
+        return;
     if (m_pPanel) {
         if (m_pPanel->IsRepaired()) {
             const std::wstring timeText = ReportTimeTextNow();
@@ -172,7 +177,7 @@ void CPellmarStellwickDlg::OnClose()
             CProblemSolvingFeedbackDlg feedback;
             feedback.SetFeedbackInformation(&m_pPanel->GetFeedback());
             feedback.SetDeviceType(m_pPanel->GetDeviceType());
-            feedback.DoModal();
+            m_pPanel->RunModal(feedback);
         }
     }
     CSkinFrameDlg::OnClose();

@@ -409,7 +409,6 @@ LRESULT CStellwickDlg::OnRepairResult(WPARAM wParam, LPARAM)
     // The progress prompt goes before any result is shown, also in the
     // unlikely case that its close request had to wait.
     DeliverPendingClose();
-    HideEndedProgressPrompt();
 
     if (wParam == REPAIR_RESULT_SUCCESS) {
         m_bRepaired = 1;
@@ -425,20 +424,6 @@ LRESULT CStellwickDlg::OnRepairResult(WPARAM wParam, LPARAM)
         ShowPrompt(TEXT_REPAIR_FAILED, PROMPT_MODE_CONFIRM);
     }
     return 1;
-}
-
-void CStellwickDlg::HideEndedProgressPrompt()
-{
-    // The result usually arrives while the progress prompt's modal loop is
-    // still unwinding from the close request (both are sent messages, taken
-    // in one go): its windows are still up and would sit under the answer.
-    if (!m_pProgressPrompt || !m_pProgressPrompt->m_hWnd || !::IsWindow(m_pProgressPrompt->m_hWnd))
-        return;
-    if (CSkinContentDlg* content = m_pProgressPrompt->GetContent()) {
-        if (content->m_hWnd && ::IsWindow(content->m_hWnd))
-            ::ShowWindow(content->m_hWnd, SW_HIDE);
-    }
-    ::ShowWindow(m_pProgressPrompt->m_hWnd, SW_HIDE);
 }
 
 LRESULT CStellwickDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

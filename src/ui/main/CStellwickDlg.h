@@ -48,6 +48,14 @@ public:
     const ToolInfo& GetToolInfo() const { return m_toolInfo; }
     CExecutePromptDlg* GetProgressPrompt() const { return m_pProgressPrompt; }
 
+    // Runs a modal window with the panel disabled. Modal windows without a
+    // parent are owned by the frame, and disabling the frame leaves the
+    // panel, a window of its own, taking clicks: the repair button could
+    // start a second repair under the first one's progress prompt.
+    INT_PTR RunModal(CDialog& dialog);
+    // True while a modal window run through RunModal is up.
+    bool IsBusy() const { return m_nModalDepth > 0; }
+
     static constexpr UINT_PTR TIMER_HOVER_RESET = 33;
     static constexpr UINT_PTR TIMER_NEW_VERSION = 38;
 
@@ -72,6 +80,8 @@ protected:
 
     // One prompt with mode 3 and the panel's scale, then the runtime's normal exit with code 0.
     [[noreturn]] void FailStartup(const wchar_t* text);
+    // A prompt without a parent, at the panel's scale, run through RunModal.
+    INT_PTR ShowPrompt(const wchar_t* text, int mode);
     // Hands a close that arrived before the progress prompt had a window to it now.
     void DeliverPendingClose();
 
@@ -95,4 +105,5 @@ protected:
 
     // Set when the worker's close request found no progress prompt window.
     bool m_bClosePending = false;
+    int m_nModalDepth = 0;
 };
