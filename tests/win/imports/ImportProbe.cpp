@@ -8,33 +8,15 @@
 
 #include <gdiplus.h>
 
+#include "CPromptShapedFrame.h"
 #include "framework/CWinApp.h"
-#include "res/resource.h"
-#include "ui/toolkit/CSkinContentDlg.h"
-#include "ui/toolkit/CSkinFrameDlg.h"
 
 namespace {
 
-class CProbeContent : public CSkinContentDlg
+class CProbeFrame : public CPromptShapedFrame
 {
 public:
-    CProbeContent() : CSkinContentDlg(IDD_PROMPT_CHILD) { m_nBackgroundPng = IDB_PROMPT_BACKGROUND; }
-};
-
-class CProbeFrame : public CSkinFrameDlg
-{
-public:
-    CProbeFrame() : CSkinFrameDlg(IDD_PROMPT, nullptr)
-    {
-        m_nSkinPng = IDB_PROMPT_SKIN;
-        m_nContentTemplate = IDD_PROMPT_CHILD;
-        m_fBaseWidth = 336;
-        m_fBaseHeight = 156;
-        m_bOwnScale = TRUE;
-    }
-
-protected:
-    CSkinContentDlg* NewContent() override { return new CProbeContent; }
+    CProbeFrame() { m_bOwnScale = TRUE; }
 };
 
 class CProbeApp : public CWinApp

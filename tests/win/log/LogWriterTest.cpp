@@ -24,10 +24,7 @@ class LogWriter : public ::testing::Test
 protected:
     void SetUp() override
     {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        m_dir = std::wstring(temp) + L"stellwick-logtest\\";
-        CreateDirectoryW(m_dir.c_str(), nullptr);
+        m_dir = MakeTempFolder(L"stellwick-logtest");
         for (const wchar_t* name : {L"a.txt", L"a.txtbak", L"b.txt"}) {
             DeleteFileW((m_dir + name).c_str());
         }

@@ -12,6 +12,8 @@ namespace {
 
 using wintest::ExeDir;
 using wintest::FileExists;
+using wintest::MakeTempFolder;
+using wintest::TempDir;
 
 std::wstring Helper(const std::wstring& args)
 {
@@ -103,11 +105,8 @@ class PlantedPrograms : public ::testing::Test
 protected:
     void SetUp() override
     {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        m_currentDir = std::wstring(temp) + L"stellwick-planted\\";
-        CreateDirectoryW(m_currentDir.c_str(), nullptr);
-        m_marker = std::wstring(temp) + L"stellwick-planted-marker.txt";
+        m_currentDir = MakeTempFolder(L"stellwick-planted");
+        m_marker = TempDir() + L"stellwick-planted-marker.txt";
         DeleteFileW(m_marker.c_str());
         SetEnvironmentVariableW(L"STELLWICK_PLANT_MARKER", m_marker.c_str());
 

@@ -88,4 +88,21 @@ inline int RunAndWait(const std::wstring& commandLine)
     return static_cast<int>(code);
 }
 
+// The temporary folder, ending in a backslash.
+inline std::wstring TempDir()
+{
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    return temp;
+}
+
+// A folder of that name in the temporary folder, made if missing; the path
+// ends in a backslash.
+inline std::wstring MakeTempFolder(const wchar_t* name)
+{
+    std::wstring dir = TempDir() + name + L"\\";
+    CreateDirectoryW(dir.c_str(), nullptr);
+    return dir;
+}
+
 } // namespace wintest

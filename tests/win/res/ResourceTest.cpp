@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "ArtworkTable.h"
 #include "res/resource.h"
 
 namespace {
@@ -65,28 +66,12 @@ PngHeader ReadPngHeader(const ResourceBytes& bytes) {
 constexpr int kRgb = 2;
 constexpr int kRgba = 6;
 
-struct ImageRow {
-    int first, last;
-    uint32_t width, height;
-    int colourType;
-};
-
-// The artwork table: id ranges, pixel size, colour type.
-const ImageRow kImages[] = {
-    {138, 138, 410, 611, kRgba}, {139, 139, 400, 600, kRgb},  {140, 140, 48, 16, kRgba},
-    {141, 144, 26, 34, kRgb},    {145, 145, 232, 132, kRgba}, {146, 146, 204, 104, kRgba},
-    {147, 150, 26, 34, kRgb},    {151, 151, 330, 150, kRgba}, {152, 152, 320, 140, kRgb},
-    {153, 155, 55, 24, kRgb},    {156, 158, 12, 12, kRgb},    {159, 161, 55, 24, kRgb},
-    {162, 164, 55, 24, kRgb},    {165, 167, 55, 24, kRgb},    {168, 168, 410, 479, kRgba},
-    {169, 169, 400, 468, kRgba}, {170, 173, 12, 12, kRgb},    {174, 177, 284, 85, kRgba},
-    {179, 182, 266, 60, kRgba},  {184, 187, 266, 60, kRgba},  {188, 191, 266, 60, kRgba},
-    {192, 195, 58, 18, kRgb},
-};
+int ColourType(const ArtworkRow& row) { return row.alpha ? kRgba : kRgb; }
 
 TEST(ResArtwork, EveryTabledImageIsAPngOfItsSizeAndFormat) {
-    std::set<int> seen;
-    for (const ImageRow& row : kImages) {
-        for (int id = row.first; id <= row.last; ++id) {
+    std::set<unsigned> seen;
+    for (const ArtworkRow& row : kArtworkTable) {
+        for (unsigned id = row.first; id <= row.last; ++id) {
             SCOPED_TRACE("PNG " + std::to_string(id));
             seen.insert(id);
             PngHeader h = ReadPngHeader(FindBytes(MAKEINTRESOURCEW(id), L"PNG"));
@@ -94,10 +79,10 @@ TEST(ResArtwork, EveryTabledImageIsAPngOfItsSizeAndFormat) {
             EXPECT_EQ(h.width, row.width);
             EXPECT_EQ(h.height, row.height);
             EXPECT_EQ(h.bitDepth, 8);
-            EXPECT_EQ(h.colourType, row.colourType);
+            EXPECT_EQ(h.colourType, ColourType(row));
         }
     }
-    EXPECT_EQ(seen.size(), 56u);
+    EXPECT_EQ(seen.size(), kArtworkImageCount);
 }
 
 TEST(ResArtwork, GapsAndNeighboursOfTheRangeAreAbsent) {
@@ -189,14 +174,14 @@ int ColourDistance(uint32_t a, uint32_t b) {
 TEST(ResPixels, EveryImageDecodesWithItsSizeAndAlphaChannel) {
     GdiplusSession gdiplus;
     ASSERT_TRUE(gdiplus.ok());
-    for (const ImageRow& row : kImages) {
-        for (int id = row.first; id <= row.last; ++id) {
+    for (const ArtworkRow& row : kArtworkTable) {
+        for (unsigned id = row.first; id <= row.last; ++id) {
             SCOPED_TRACE(id);
             Pixels p = Decode(id);
             ASSERT_FALSE(p.argb.empty());
             EXPECT_EQ(p.width, int(row.width));
             EXPECT_EQ(p.height, int(row.height));
-            EXPECT_EQ(p.hasAlpha, row.colourType == kRgba);
+            EXPECT_EQ(p.hasAlpha, ColourType(row) == kRgba);
         }
     }
 }

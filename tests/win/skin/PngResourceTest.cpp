@@ -1,38 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "ArtworkTable.h"
 #include "framework/LiveObjectCount.h"
 #include "res/resource.h"
 #include "ui/toolkit/PngResource.h"
 
-namespace {
-
-struct PngEntry
-{
-    UINT first;
-    UINT last;
-    UINT width;
-    UINT height;
-    bool alpha;
-};
-
-// The artwork table: every id with its pixel size and whether it carries alpha.
-const PngEntry kTable[] = {
-    {138, 138, 410, 611, true},  {139, 139, 400, 600, false}, {140, 140, 48, 16, true},
-    {141, 144, 26, 34, false},   {145, 145, 232, 132, true},  {146, 146, 204, 104, true},
-    {147, 150, 26, 34, false},   {151, 151, 330, 150, true},  {152, 152, 320, 140, false},
-    {153, 155, 55, 24, false},   {156, 158, 12, 12, false},   {159, 161, 55, 24, false},
-    {162, 164, 55, 24, false},   {165, 167, 55, 24, false},   {168, 168, 410, 479, true},
-    {169, 169, 400, 468, true},  {170, 173, 12, 12, false},   {174, 177, 284, 85, true},
-    {179, 182, 266, 60, true},   {184, 187, 266, 60, true},   {188, 191, 266, 60, true},
-    {192, 195, 58, 18, false},
-};
-
-} // namespace
-
 TEST(PngResource, EveryImageLoadsWithItsSizeAndAlpha)
 {
-    int loaded = 0;
-    for (const PngEntry& e : kTable) {
+    unsigned loaded = 0;
+    for (const ArtworkRow& e : kArtworkTable) {
         for (UINT id = e.first; id <= e.last; ++id) {
             Gdiplus::Image* image = nullptr;
             ASSERT_TRUE(LoadPngResource(id, image)) << "id " << id;
@@ -45,7 +21,7 @@ TEST(PngResource, EveryImageLoadsWithItsSizeAndAlpha)
             ++loaded;
         }
     }
-    EXPECT_EQ(loaded, 56);
+    EXPECT_EQ(loaded, kArtworkImageCount);
 }
 
 TEST(PngResource, MissingIdsFailAndLeaveTheSlotAlone)

@@ -1,6 +1,7 @@
 // Started by the scale tests after they set the display's dots per inch:
 // runs a prompt-sized pair that takes its scale from the screen and prints
-// what it saw into the file named on its command line as "logpixels scale frame-width frame-height content-width content-height".
+// what it saw into the file named on its command line as "logpixels scale frame-width frame-height
+// content-width content-height".
 #include <windows.h>
 
 #include <objidl.h>
@@ -10,64 +11,43 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "res/resource.h"
-#include "ui/toolkit/CSkinContentDlg.h"
-#include "ui/toolkit/CSkinFrameDlg.h"
+#include "CPromptShapedFrame.h"
 
 namespace {
 
-constexpr UINT WM_MEASURE = WM_APP + 3;
-
-class CProbeContent : public CSkinContentDlg
+class CProbeFrame : public CPromptShapedFrame
 {
 public:
-    CProbeContent() : CSkinContentDlg(IDD_PROMPT_CHILD) { m_nBackgroundPng = IDB_PROMPT_BACKGROUND; }
-};
-
-class CProbeFrame : public CSkinFrameDlg
-{
-public:
-    CProbeFrame() : CSkinFrameDlg(IDD_PROMPT, nullptr)
-    {
-        m_nSkinPng = IDB_PROMPT_SKIN;
-        m_nContentTemplate = IDD_PROMPT_CHILD;
-        m_fBaseWidth = 336;
-        m_fBaseHeight = 156;
-        m_insets = SkinInsets{5, 3, 5, 7};
-        m_bOwnScale = TRUE;
-    }
+    CProbeFrame() { m_bOwnScale = TRUE; }
     RECT frame = {};
     RECT content = {};
     UINT holdMs = 0; // keep the pair on screen this long first (for screenshots)
 
 protected:
-    CSkinContentDlg* NewContent() override { return new CProbeContent; }
-    BOOL OnInitDialog() override
+    void OnStarted() override
     {
-        BOOL result = CSkinFrameDlg::OnInitDialog();
-        PostMessage(WM_MEASURE);
-        return result;
+        if (holdMs)
+            SetTimer(1, holdMs);
+        else
+            Measure();
     }
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
     {
-        if (msg == WM_MEASURE && holdMs) {
-            SetTimer(1, holdMs);
-            holdMs = 0;
-            return 0;
-        }
         if (msg == WM_TIMER && wParam == 1) {
             KillTimer(1);
-            PostMessage(WM_MEASURE);
+            Measure();
             return 0;
         }
-        if (msg == WM_MEASURE) {
-            GetWindowRect(&frame);
-            if (GetContent())
-                GetContent()->GetWindowRect(&content);
-            EndDialog(IDOK);
-            return 0;
-        }
-        return CSkinFrameDlg::WindowProc(msg, wParam, lParam);
+        return CPromptShapedFrame::WindowProc(msg, wParam, lParam);
+    }
+
+private:
+    void Measure()
+    {
+        GetWindowRect(&frame);
+        if (GetContent())
+            GetContent()->GetWindowRect(&content);
+        EndDialog(IDOK);
     }
 };
 
@@ -97,8 +77,8 @@ int wmain(int argc, wchar_t** argv)
         wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
         ::RegisterClassW(&wc);
         backdrop = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0,
-                                     ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), nullptr,
-                                     nullptr, wc.hInstance, nullptr);
+                                     ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
+                                     nullptr, nullptr, wc.hInstance, nullptr);
         ::UpdateWindow(backdrop);
     }
     {
@@ -110,8 +90,8 @@ int wmain(int argc, wchar_t** argv)
             if (!out)
                 return 4;
             std::fprintf(out, "%d %.4f %ld %ld %ld %ld\n", logPixels, static_cast<double>(frame.GetScale()),
-                        frame.frame.right - frame.frame.left, frame.frame.bottom - frame.frame.top,
-                        frame.content.right - frame.content.left, frame.content.bottom - frame.content.top);
+                         frame.frame.right - frame.frame.left, frame.frame.bottom - frame.frame.top,
+                         frame.content.right - frame.content.left, frame.content.bottom - frame.content.top);
             std::fclose(out);
             rc = 0;
         }

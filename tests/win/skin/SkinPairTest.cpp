@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CPromptShapedFrame.h"
 #include "framework/CWinApp.h"
 #include "framework/LiveObjectCount.h"
 #include "res/resource.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr UINT WM_RUN_SCRIPT = WM_APP + 7;
 std::vector<std::string> g_events;
 
 CWinApp& TestApp()
@@ -24,12 +24,11 @@ CWinApp& TestApp()
 }
 
 // A content configured like the prompt's.
-class CTestContent : public CSkinContentDlg
+class CTestContent : public CPromptShapedContent
 {
 public:
-    CTestContent() : CSkinContentDlg(IDD_PROMPT_CHILD)
+    CTestContent()
     {
-        m_nBackgroundPng = IDB_PROMPT_BACKGROUND;
         m_fCaptionRightExcluded = 26;
         m_bDoubleBufferedErase = TRUE;
     }
@@ -50,16 +49,11 @@ protected:
 };
 
 // A frame configured like the prompt's: skin 151, 336 x 156, insets 5, 3, 5, 7.
-class CTestFrame : public CSkinFrameDlg
+class CTestFrame : public CPromptShapedFrame
 {
 public:
-    explicit CTestFrame(CWnd* parent = nullptr, UINT skin = IDB_PROMPT_SKIN) : CSkinFrameDlg(IDD_PROMPT, parent)
+    explicit CTestFrame(CWnd* parent = nullptr, UINT skin = IDB_PROMPT_SKIN) : CPromptShapedFrame(parent, skin)
     {
-        m_nSkinPng = skin;
-        m_nContentTemplate = IDD_PROMPT_CHILD;
-        m_fBaseWidth = 336;
-        m_fBaseHeight = 156;
-        m_insets = SkinInsets{5, 3, 5, 7};
         m_bFollow = 1;
     }
 
@@ -71,20 +65,10 @@ public:
 
 protected:
     CSkinContentDlg* NewContent() override { return new CTestContent; }
-    BOOL OnInitDialog() override
+    void OnStarted() override
     {
-        BOOL result = CSkinFrameDlg::OnInitDialog();
-        PostMessage(WM_RUN_SCRIPT);
-        return result;
-    }
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
-    {
-        if (msg == WM_RUN_SCRIPT) {
-            if (onRunning)
-                onRunning(*this);
-            return 0;
-        }
-        return CSkinFrameDlg::WindowProc(msg, wParam, lParam);
+        if (onRunning)
+            onRunning(*this);
     }
     void OnDestroy() override
     {
