@@ -197,7 +197,9 @@ void CPellmarStellwickDlg::RemoveProgramFolder()
     const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n == 0 || n >= buffer.size())
         return;
-    const std::wstring programFile(buffer.data(), n);
+    // Started through a short name (C:\Users\ann\DOWNLO~1\...) the path would
+    // match none of the known folders.
+    const std::wstring programFile = LongPathOf(std::wstring(buffer.data(), n));
 
     const size_t cut = programFile.rfind(L'\\');
     if (cut == std::wstring::npos)

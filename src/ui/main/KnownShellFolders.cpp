@@ -156,3 +156,16 @@ bool ListFolderEntries(const std::wstring& folder, std::vector<std::wstring>* na
     FindClose(find);
     return complete;
 }
+
+std::wstring LongPathOf(const std::wstring& path)
+{
+    const DWORD needed = GetLongPathNameW(path.c_str(), nullptr, 0);
+    if (needed == 0)
+        return path;
+    std::wstring out(needed, L'\0');
+    const DWORD n = GetLongPathNameW(path.c_str(), &out[0], needed);
+    if (n == 0 || n >= needed)
+        return path;
+    out.resize(n);
+    return out;
+}

@@ -11,3 +11,7 @@ std::vector<std::wstring> KnownShellFolders();
 // Names of the entries of a folder ("." and ".." left out). False when the
 // folder could not be listed; names may then be incomplete.
 bool ListFolderEntries(const std::wstring& folder, std::vector<std::wstring>* names);
+
+// The path with every 8.3 short name component in its long form, so that it
+// compares with the known folders; the path as given when it cannot be resolved.
+std::wstring LongPathOf(const std::wstring& path);

@@ -100,3 +100,36 @@ TEST(SelfRemovalOnWindows, RealFolderListingDecidesBetweenFolderAndFiles)
         DeleteFileW(f.c_str());
     RemoveDirectoryW(folder.c_str());
 }
+
+TEST(SelfRemovalOnWindows, ShortNameOfAKnownFolderIsStillRecognisedOnceLengthened)
+{
+    const std::vector<std::wstring> known = KnownShellFolders();
+    PWSTR downloads = nullptr;
+    ASSERT_TRUE(SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Downloads, 0, nullptr, &downloads)));
+    const std::wstring longFolder = downloads;
+    CoTaskMemFree(downloads);
+    CreateDirectoryW(longFolder.c_str(), nullptr);
+
+    wchar_t shortBuffer[MAX_PATH] = {};
+    const DWORD n = GetShortPathNameW(longFolder.c_str(), shortBuffer, MAX_PATH);
+    ASSERT_GT(n, 0u);
+    ASSERT_LT(n, static_cast<DWORD>(MAX_PATH));
+    const std::wstring shortFolder(shortBuffer, n);
+    // Only meaningful when the system really has a different short form.
+    ASSERT_NE(NormaliseFolderPath(shortFolder), NormaliseFolderPath(longFolder));
+
+    const std::wstring exe = shortFolder + L"\\Stellwick.exe";
+    Touch(exe);
+    const std::wstring lengthened = LongPathOf(exe);
+    EXPECT_EQ(NormaliseFolderPath(lengthened), NormaliseFolderPath(longFolder + L"\\Stellwick.exe"));
+    const SelfRemovalPlan plan =
+        PlanSelfRemoval(lengthened, SUPPORT_LIBRARY_FILE, {L"Stellwick.exe"}, true, known);
+    EXPECT_EQ(plan.action, SelfRemovalPlan::Action::DeleteProgramFiles);
+    // The path as started would have slipped through.
+    EXPECT_EQ(PlanSelfRemoval(exe, SUPPORT_LIBRARY_FILE, {L"Stellwick.exe"}, true, known).action,
+              SelfRemovalPlan::Action::RemoveFolder);
+    DeleteFileW(exe.c_str());
+
+    // A path that does not exist comes back as it was.
+    EXPECT_EQ(LongPathOf(L"C:\\does-not-exist\\x.exe"), L"C:\\does-not-exist\\x.exe");
+}
