@@ -94,14 +94,7 @@ void CProblemSolvingFeedbackChildDlg::OnTimer(UINT_PTR id)
     // The buttons get no mouse-leave notification: once the pointer has left
     // the window, nothing else would take a highlight off them.
     if (id == HOVER_TIMER) {
-        POINT cursor = {};
-        if (::GetCursorPos(&cursor)) {
-            CRect client;
-            GetClientRect(&client);
-            ClientToScreen(&client);
-            if (!client.PtInRect(cursor))
-                UpdateControlsHover(CPoint(cursor));
-        }
+        UpdateControlsHoverOutside();
         if (CSkinFrameDlg* frame = dynamic_cast<CSkinFrameDlg*>(GetParent()))
             frame->KeepContentAboveFrame();
     }

@@ -108,17 +108,8 @@ void CPromptChildDlg::UpdateControlsHover(CPoint screenPoint)
 
 void CPromptChildDlg::OnTimer(UINT_PTR id)
 {
-    if (id == kHoverTimer) {
-        POINT cursor = {};
-        if (::GetCursorPos(&cursor)) {
-            CRect client;
-            GetClientRect(&client);
-            ClientToScreen(&client);
-            // Only a pointer outside the content: inside, the hit test keeps the looks right.
-            if (!client.PtInRect(cursor))
-                UpdateControlsHover(CPoint(cursor));
-        }
-    }
+    if (id == kHoverTimer)
+        UpdateControlsHoverOutside();
     Default();
 }
 

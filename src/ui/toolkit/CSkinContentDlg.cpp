@@ -39,6 +39,18 @@ LRESULT CSkinContentDlg::OnNcHitTest(CPoint screenPoint)
     return Default();
 }
 
+void CSkinContentDlg::UpdateControlsHoverOutside()
+{
+    POINT cursor = {};
+    if (!::GetCursorPos(&cursor))
+        return;
+    CRect client;
+    GetClientRect(&client);
+    ClientToScreen(&client);
+    if (!client.PtInRect(cursor))
+        UpdateControlsHover(CPoint(cursor));
+}
+
 void CSkinContentDlg::OnMove(int x, int y)
 {
     CDialog::OnMove(x, y);

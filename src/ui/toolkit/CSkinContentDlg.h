@@ -26,6 +26,10 @@ protected:
     // Hover bookkeeping of the controls for a pointer at a screen point
     // (CheckMouseLeave / UpdateHover); called first by the hit test.
     virtual void UpdateControlsHover(CPoint screenPoint) { (void)screenPoint; }
+    // The same for the pointer's current position, but only when it is outside
+    // the content: the controls hear nothing once it has left, while inside the
+    // hit test keeps their looks right. For the contents' hover timers.
+    void UpdateControlsHoverOutside();
 
     LRESULT OnNcHitTest(CPoint screenPoint) override;
     void OnMove(int x, int y) override;
