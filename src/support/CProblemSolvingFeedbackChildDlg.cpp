@@ -8,6 +8,7 @@
 #include "support/CProblemSolvingFeedbackDlg.h"
 #include "support/FeedbackLayout.h"
 #include "support/ReportTexts.h"
+#include "ui/toolkit/EnterEscapeKeys.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ void CProblemSolvingFeedbackChildDlg::LayoutControls()
 BOOL CProblemSolvingFeedbackChildDlg::PreTranslateMessage(MSG* msg)
 {
     // No key may close the window: only an answer or the system's close command does.
-    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN))
+    if (IsEnterOrEscapeKeyDown(msg))
         return TRUE;
     return CSkinContentDlg::PreTranslateMessage(msg);
 }

@@ -3,6 +3,7 @@
 #include "res/resource.h"
 #include "support/CProblemSolvingFeedbackChildDlg.h"
 #include "support/FeedbackLayout.h"
+#include "ui/toolkit/EnterEscapeKeys.h"
 
 CProblemSolvingFeedbackDlg::CProblemSolvingFeedbackDlg(CWnd* parent) : CSkinFrameDlg(IDD_FEEDBACK, parent)
 {
@@ -56,7 +57,7 @@ SkinRect CProblemSolvingFeedbackDlg::InitialContentRect(const SkinRect& frame) c
 BOOL CProblemSolvingFeedbackDlg::PreTranslateMessage(MSG* msg)
 {
     // No key may close the window: only an answer or the system's close command does.
-    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN))
+    if (IsEnterOrEscapeKeyDown(msg))
         return TRUE;
     return CSkinFrameDlg::PreTranslateMessage(msg);
 }

@@ -1,7 +1,9 @@
 #include "ui/toolkit/CExecutePromptChildDlg.h"
 
 #include "res/resource.h"
+#include "ui/toolkit/EnterEscapeKeys.h"
 #include "ui/toolkit/PromptLayout.h"
+#include "ui/toolkit/SkinRectConversion.h"
 
 CExecutePromptChildDlg::CExecutePromptChildDlg() : CSkinContentDlg(IDD_EXECUTE_PROMPT_CHILD)
 {
@@ -16,7 +18,7 @@ void CExecutePromptChildDlg::DoDataExchange() { DDX_Control(IDC_STATIC_PROGRESS,
 
 BOOL CExecutePromptChildDlg::PreTranslateMessage(MSG* msg)
 {
-    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE))
+    if (IsEnterOrEscapeKeyDown(msg))
         return TRUE;
     return CSkinContentDlg::PreTranslateMessage(msg);
 }
@@ -25,11 +27,7 @@ void CExecutePromptChildDlg::LayoutControls()
 {
     CRect client;
     GetClientRect(&client);
-    SkinRect c;
-    c.left = client.left;
-    c.top = client.top;
-    c.right = client.right;
-    c.bottom = client.bottom;
+    const SkinRect c = ToSkinRect(client);
 
     m_stcMessage.SetWindowText(ExecutePromptText(m_strMessage));
     m_stcMessage.SetTextFormat(1);
@@ -41,7 +39,7 @@ void CExecutePromptChildDlg::LayoutControls()
     EnsureBackground();
     m_stcMessage.SetBackgroundImage(GetBackground());
     m_stcMessage.SetBackgroundRect(10, 42, 194, 62);
-    m_stcMessage.MoveWindow(r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    MoveWindowTo(m_stcMessage, r);
     m_stcMessage.CreateTextFont();
     m_stcMessage.StartAnimation();
 }

@@ -3,6 +3,7 @@
 #include "common/WindowMessages.h"
 #include "res/resource.h"
 #include "ui/toolkit/CExecutePromptChildDlg.h"
+#include "ui/toolkit/EnterEscapeKeys.h"
 #include "ui/toolkit/PromptLayout.h"
 
 CExecutePromptDlg::CExecutePromptDlg(CWnd* parent) : CSkinFrameDlg(IDD_EXECUTE_PROMPT, parent)
@@ -22,7 +23,7 @@ CExecutePromptDlg::~CExecutePromptDlg() = default;
 
 BOOL CExecutePromptDlg::PreTranslateMessage(MSG* msg)
 {
-    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE))
+    if (IsEnterOrEscapeKeyDown(msg))
         return TRUE;
     return CSkinFrameDlg::PreTranslateMessage(msg);
 }

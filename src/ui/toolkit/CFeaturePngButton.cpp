@@ -3,6 +3,7 @@
 #include "ui/toolkit/ButtonRepaint.h"
 #include "ui/toolkit/COffscreenBuffer.h"
 #include "ui/toolkit/PngResource.h"
+#include "ui/toolkit/SkinRectConversion.h"
 
 CFeaturePngButton::CFeaturePngButton() = default;
 
@@ -62,12 +63,7 @@ void CFeaturePngButton::Repaint(bool changed)
 
 bool CFeaturePngButton::InActiveArea(const RECT& r, POINT p) const
 {
-    SkinRect outer;
-    outer.left = r.left;
-    outer.top = r.top;
-    outer.right = r.right;
-    outer.bottom = r.bottom;
-    const SkinRect active = ShrinkByInsets(outer, m_insets);
+    const SkinRect active = ShrinkByInsets(ToSkinRect(r), m_insets);
     return SkinRectContains(active, p.x, p.y);
 }
 
@@ -159,7 +155,7 @@ BOOL CFeaturePngButton::OnEraseBkgnd(HDC dc)
     const int faceWidth = face ? static_cast<int>(face->GetWidth()) : width;
     const int faceHeight = face ? static_cast<int>(face->GetHeight()) : height;
     const SkinRect dest = FaceDestination(client, m_nStretch != 0 || !face, faceWidth, faceHeight);
-    const RECT destRect = {dest.left, dest.top, dest.right, dest.bottom};
+    const RECT destRect = ToRect(dest);
 
     if (m_pBackground) {
         Gdiplus::Graphics g(mem);

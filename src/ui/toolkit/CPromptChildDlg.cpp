@@ -2,15 +2,8 @@
 
 #include "common/WindowMessages.h"
 #include "res/resource.h"
-
-namespace {
-
-void Place(CWnd& control, const SkinRect& r)
-{
-    control.MoveWindow(r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-}
-
-} // namespace
+#include "ui/toolkit/EnterEscapeKeys.h"
+#include "ui/toolkit/SkinRectConversion.h"
 
 CPromptChildDlg::CPromptChildDlg() : CSkinContentDlg(IDD_PROMPT_CHILD)
 {
@@ -39,7 +32,7 @@ BOOL CPromptChildDlg::OnInitDialog()
 
 BOOL CPromptChildDlg::PreTranslateMessage(MSG* msg)
 {
-    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE))
+    if (IsEnterOrEscapeKeyDown(msg))
         return TRUE;
     return CSkinContentDlg::PreTranslateMessage(msg);
 }
@@ -48,21 +41,16 @@ void CPromptChildDlg::LayoutControls()
 {
     CRect client;
     GetClientRect(&client);
-    SkinRect c;
-    c.left = client.left;
-    c.top = client.top;
-    c.right = client.right;
-    c.bottom = client.bottom;
-    const PromptContentLayout layout = LayoutPromptContent(c, m_fScale);
+    const PromptContentLayout layout = LayoutPromptContent(ToSkinRect(client), m_fScale);
 
-    Place(m_btnClose, layout.close);
+    MoveWindowTo(m_btnClose, layout.close);
     m_btnClose.SetImages(IDB_PROMPT_CLOSE_NORMAL, IDB_PROMPT_CLOSE_NORMAL + 1, IDB_PROMPT_CLOSE_NORMAL + 2,
                          IDB_PROMPT_CLOSE_NORMAL + 2);
     m_btnClose.SetStretch(TRUE);
 
-    Place(m_btnFirst, layout.first);
+    MoveWindowTo(m_btnFirst, layout.first);
     m_btnFirst.SetStretch(TRUE);
-    Place(m_btnSecond, layout.second);
+    MoveWindowTo(m_btnSecond, layout.second);
     m_btnSecond.SetStretch(TRUE);
 
     const PromptModeRow row = PromptModeTable(m_nMode);
@@ -71,10 +59,10 @@ void CPromptChildDlg::LayoutControls()
     m_btnFirst.ShowWindow(SW_SHOW);
     m_btnSecond.ShowWindow(row.secondShown ? SW_SHOW : SW_HIDE);
     if (row.firstCentred)
-        Place(m_btnFirst, layout.firstCentred);
+        MoveWindowTo(m_btnFirst, layout.firstCentred);
 
     m_stcMessage.SetWindowText(m_strMessage);
-    Place(m_stcMessage, layout.message);
+    MoveWindowTo(m_stcMessage, layout.message);
     m_stcMessage.CreateTextFont();
 }
 

@@ -4,6 +4,7 @@
 #include "ui/toolkit/CSkinFrameDlg.h"
 #include "ui/toolkit/PngResource.h"
 #include "ui/toolkit/SkinGeometry.h"
+#include "ui/toolkit/SkinRectConversion.h"
 
 CSkinContentDlg::CSkinContentDlg(UINT templateId) : CDialog(templateId, nullptr) {}
 
@@ -27,12 +28,7 @@ LRESULT CSkinContentDlg::OnNcHitTest(CPoint screenPoint)
     RECT client = {};
     GetClientRect(&client);
     ClientToScreen(&client);
-    SkinRect onScreen;
-    onScreen.left = client.left;
-    onScreen.top = client.top;
-    onScreen.right = client.right;
-    onScreen.bottom = client.bottom;
-    SkinRect strip = CaptionStrip(onScreen, m_fScale, m_fCaptionRightExcluded);
+    SkinRect strip = CaptionStrip(ToSkinRect(client), m_fScale, m_fCaptionRightExcluded);
     m_bDrag = SkinRectContains(strip, screenPoint.x, screenPoint.y) ? 1 : 0;
     if (m_bDrag)
         return HTCAPTION;

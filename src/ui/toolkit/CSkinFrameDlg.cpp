@@ -3,20 +3,7 @@
 #include "framework/CGdiHandle.h"
 #include "ui/toolkit/CSkinContentDlg.h"
 #include "ui/toolkit/PngResource.h"
-
-namespace {
-
-SkinRect ToSkinRect(const RECT& r)
-{
-    SkinRect s;
-    s.left = r.left;
-    s.top = r.top;
-    s.right = r.right;
-    s.bottom = r.bottom;
-    return s;
-}
-
-} // namespace
+#include "ui/toolkit/SkinRectConversion.h"
 
 CSkinFrameDlg::CSkinFrameDlg(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
 
@@ -73,9 +60,7 @@ BOOL CSkinFrameDlg::OnInitDialog()
 
     RECT frameRect = {};
     GetWindowRect(&frameRect);
-    SkinRect content = InitialContentRect(ToSkinRect(frameRect));
-    m_pContent->MoveWindow(content.left, content.top, content.right - content.left, content.bottom - content.top,
-                           TRUE);
+    MoveWindowTo(*m_pContent, InitialContentRect(ToSkinRect(frameRect)));
     m_pContent->ShowWindow(SW_SHOW);
     m_pContent->LayoutControls();
     return TRUE;
@@ -162,9 +147,7 @@ void CSkinFrameDlg::OnMove(int x, int y)
     if (m_bFollow && m_pContent && m_pContent->m_hWnd && ::IsWindow(m_pContent->m_hWnd)) {
         RECT frameRect = {};
         GetWindowRect(&frameRect);
-        SkinRect content = ContentRectInFrame(ToSkinRect(frameRect), m_insets, m_fScale);
-        m_pContent->MoveWindow(content.left, content.top, content.right - content.left,
-                               content.bottom - content.top, TRUE);
+        MoveWindowTo(*m_pContent, ContentRectInFrame(ToSkinRect(frameRect), m_insets, m_fScale));
     }
 }
 
