@@ -1,8 +1,7 @@
 #include "ui/toolkit/CDrawStateInfoStatic.h"
 
-#include "ui/toolkit/COffscreenBuffer.h"
 #include "ui/toolkit/ControlFont.h"
-#include "ui/toolkit/PngResource.h"
+#include "ui/toolkit/ControlPainting.h"
 #include "ui/toolkit/StaticRepaint.h"
 #include "ui/toolkit/TextPlacement.h"
 
@@ -61,29 +60,13 @@ LRESULT CDrawStateInfoStatic::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void CDrawStateInfoStatic::OnPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
-    if (!dc)
-        return;
-    GetClientRect(&m_rcClient);
-    COffscreenBuffer buffer;
-    if (buffer.Create(dc, m_rcClient.Width(), m_rcClient.Height())) {
-        HDC mem = buffer.Dc();
+    PaintOffscreen(*this, m_rcClient, nullptr, [this](HDC mem) {
         ::FillRect(mem, &m_rcClient, m_brushFill.Get());
         ::SetBkMode(mem, TRANSPARENT);
-        HGDIOBJ oldFont = m_fontText ? ::SelectObject(mem, m_fontText.Get()) : nullptr;
-        if (m_pBackground) {
-            Gdiplus::Graphics g(mem);
-            DrawImagePart(g, m_pBackground, m_rcClient, m_nBackLeft, m_nBackTop, m_nBackRight - m_nBackLeft,
-                          m_nBackBottom - m_nBackTop);
-        }
+        if (m_pBackground)
+            DrawImageSlice(mem, m_pBackground, m_rcClient, m_nBackLeft, m_nBackTop, m_nBackRight,
+                                m_nBackBottom);
         const std::wstring text = GetWindowText() + EllipsisDots(m_animation.DotCount());
-        ::SetTextColor(mem, m_crText);
-        RECT textRect = m_rcClient;
-        ::DrawTextW(mem, text.c_str(), -1, &textRect, StateInfoStaticFormat(m_nTextFormat));
-        if (oldFont)
-            ::SelectObject(mem, oldFont);
-        buffer.BlitTo(dc);
-    }
-    ::EndPaint(m_hWnd, &ps);
+        DrawTextInFont(mem, m_fontText.Get(), m_crText, text, m_rcClient, StateInfoStaticFormat(m_nTextFormat));
+    });
 }

@@ -1,8 +1,7 @@
 #include "ui/toolkit/CDrawTextStatic.h"
 
-#include "ui/toolkit/COffscreenBuffer.h"
 #include "ui/toolkit/ControlFont.h"
-#include "ui/toolkit/PngResource.h"
+#include "ui/toolkit/ControlPainting.h"
 #include "ui/toolkit/StaticRepaint.h"
 #include "ui/toolkit/TextPlacement.h"
 
@@ -54,34 +53,17 @@ LRESULT CDrawTextStatic::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void CDrawTextStatic::OnPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
-    if (!dc)
-        return;
-    GetClientRect(&m_rcClient);
-    COffscreenBuffer buffer;
-    if (buffer.Create(dc, m_rcClient.Width(), m_rcClient.Height())) {
-        HDC mem = buffer.Dc();
+    PaintOffscreen(*this, m_rcClient, nullptr, [this](HDC mem) {
         if (!m_brushFill)
             m_brushFill.Reset(::CreateSolidBrush(m_crBack));
         ::FillRect(mem, &m_rcClient, m_brushFill.Get());
         ::SetBkMode(mem, TRANSPARENT);
-        if (m_pBackground) {
-            Gdiplus::Graphics g(mem);
-            DrawImagePart(g, m_pBackground, m_rcClient, m_nBackLeft, m_nBackTop, m_nBackRight - m_nBackLeft,
-                          m_nBackBottom - m_nBackTop);
-        }
-        HGDIOBJ oldFont = m_fontText ? ::SelectObject(mem, m_fontText.Get()) : nullptr;
-        const std::wstring text = GetWindowText();
-        ::SetTextColor(mem, m_bHover ? m_crHover : m_crText);
+        if (m_pBackground)
+            DrawImageSlice(mem, m_pBackground, m_rcClient, m_nBackLeft, m_nBackTop, m_nBackRight,
+                                m_nBackBottom);
         unsigned format = 0;
-        if (DrawTextStaticFormat(m_nTextFormat, &format)) {
-            RECT textRect = m_rcClient;
-            ::DrawTextW(mem, text.c_str(), -1, &textRect, format);
-        }
-        if (oldFont)
-            ::SelectObject(mem, oldFont);
-        buffer.BlitTo(dc);
-    }
-    ::EndPaint(m_hWnd, &ps);
+        if (DrawTextStaticFormat(m_nTextFormat, &format))
+            DrawTextInFont(mem, m_fontText.Get(), m_bHover ? m_crHover : m_crText, GetWindowText(), m_rcClient,
+                           format);
+    });
 }

@@ -2,7 +2,9 @@
 
 #include "ui/toolkit/ButtonRepaint.h"
 #include "ui/toolkit/ControlGeometry.h"
+#include "ui/toolkit/ControlPainting.h"
 #include "ui/toolkit/PngResource.h"
+#include "ui/toolkit/SkinRectConversion.h"
 
 CPngButton::CPngButton() : m_brushFill(::CreateSolidBrush(RGB(255, 255, 255))) {}
 
@@ -81,37 +83,21 @@ LRESULT CPngButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void CPngButton::OnPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
-    if (!dc)
-        return;
-    GetClientRect(&m_rcClient);
-    const int width = m_rcClient.Width();
-    const int height = m_rcClient.Height();
-
-    // Kept from the first paint; made again only if the button was resized
-    // after it, so the copy never shows pixels nobody drew.
-    if (!m_offscreen.IsCreated() || m_offscreen.Width() != width || m_offscreen.Height() != height)
-        m_offscreen.Create(dc, width, height);
-
-    if (m_offscreen.IsCreated()) {
-        HDC mem = m_offscreen.Dc();
+    // The buffer is kept from the first paint; made again only if the button
+    // was resized after it, so the copy never shows pixels nobody drew.
+    PaintOffscreen(*this, m_rcClient, &m_offscreen, [this](HDC mem) {
         ::FillRect(mem, &m_rcClient, m_brushFill.Get());
         ::SetBkMode(mem, TRANSPARENT);
-        if (AllFacesLoaded()) {
-            Gdiplus::Image* face = m_pImages[m_state.State() - 1].Get();
-            const int faceWidth = static_cast<int>(face->GetWidth());
-            const int faceHeight = static_cast<int>(face->GetHeight());
-            SkinRect client;
-            client.right = width;
-            client.bottom = height;
-            const SkinRect dest = FaceDestination(client, m_nStretch != 0, faceWidth, faceHeight);
-            const SkinRect src = PngButtonFaceSource(faceWidth, faceHeight);
-            const RECT destRect = {dest.left, dest.top, dest.right, dest.bottom};
-            Gdiplus::Graphics g(mem);
-            DrawImagePart(g, face, destRect, 0, 0, src.right, src.bottom);
-        }
-        m_offscreen.BlitTo(dc);
-    }
-    ::EndPaint(m_hWnd, &ps);
+        if (!AllFacesLoaded())
+            return;
+        Gdiplus::Image* face = m_pImages[m_state.State() - 1].Get();
+        const int faceWidth = static_cast<int>(face->GetWidth());
+        const int faceHeight = static_cast<int>(face->GetHeight());
+        SkinRect client;
+        client.right = m_rcClient.Width();
+        client.bottom = m_rcClient.Height();
+        const SkinRect dest = FaceDestination(client, m_nStretch != 0, faceWidth, faceHeight);
+        const SkinRect src = PngButtonFaceSource(faceWidth, faceHeight);
+        DrawImageSlice(mem, face, ToRect(dest), src.left, src.top, src.right, src.bottom);
+    });
 }
