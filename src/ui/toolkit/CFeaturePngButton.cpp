@@ -1,5 +1,6 @@
 #include "ui/toolkit/CFeaturePngButton.h"
 
+#include "ui/toolkit/ButtonFaces.h"
 #include "ui/toolkit/ButtonRepaint.h"
 #include "ui/toolkit/COffscreenBuffer.h"
 #include "ui/toolkit/PngResource.h"
@@ -33,27 +34,16 @@ void CFeaturePngButton::SetHitInsets(int left, int top, int right, int bottom)
 
 void CFeaturePngButton::SetImages(UINT normal, UINT hover, UINT pressed, UINT disabled)
 {
-    const UINT ids[4] = {normal, hover, pressed, disabled};
-    for (int i = 0; i < 4; ++i) {
-        m_pImages[i].Reset();
-        LoadPngResource(ids[i], m_pImages[i]);
-    }
+    LoadButtonFaces(m_pImages, normal, hover, pressed, disabled);
 }
 
 void CFeaturePngButton::FreeImages()
 {
-    for (CImagePtr& image : m_pImages)
-        image.Reset();
+    FreeButtonFaces(m_pImages);
     m_pBackground.Reset();
 }
 
-BOOL CFeaturePngButton::AllFacesLoaded() const
-{
-    for (const CImagePtr& image : m_pImages)
-        if (!image)
-            return FALSE;
-    return TRUE;
-}
+BOOL CFeaturePngButton::AllFacesLoaded() const { return AllButtonFacesLoaded(m_pImages); }
 
 void CFeaturePngButton::Repaint(bool changed)
 {

@@ -1,5 +1,6 @@
 #include "ui/toolkit/CPngButton.h"
 
+#include "ui/toolkit/ButtonFaces.h"
 #include "ui/toolkit/ButtonRepaint.h"
 #include "ui/toolkit/ControlGeometry.h"
 #include "ui/toolkit/ControlPainting.h"
@@ -12,27 +13,12 @@ CPngButton::~CPngButton() = default;
 
 void CPngButton::SetImages(UINT normal, UINT hover, UINT pressed, UINT disabled)
 {
-    const UINT ids[4] = {normal, hover, pressed, disabled};
-    for (int i = 0; i < 4; ++i) {
-        // Emptied first, so a missing id really leaves the slot empty.
-        m_pImages[i].Reset();
-        LoadPngResource(ids[i], m_pImages[i]);
-    }
+    LoadButtonFaces(m_pImages, normal, hover, pressed, disabled);
 }
 
-void CPngButton::FreeImages()
-{
-    for (CImagePtr& image : m_pImages)
-        image.Reset();
-}
+void CPngButton::FreeImages() { FreeButtonFaces(m_pImages); }
 
-BOOL CPngButton::AllFacesLoaded() const
-{
-    for (const CImagePtr& image : m_pImages)
-        if (!image)
-            return FALSE;
-    return TRUE;
-}
+BOOL CPngButton::AllFacesLoaded() const { return AllButtonFacesLoaded(m_pImages); }
 
 void CPngButton::Repaint(bool changed)
 {
