@@ -56,6 +56,29 @@ bool WriteAll(HANDLE file, const std::string& bytes)
     return true;
 }
 
+// Closes the entry's file on every way out, an exception from building the
+// entry included: a handle left open without delete sharing would keep the
+// file from ever being moved to its backup name.
+class FileCloser
+{
+public:
+    explicit FileCloser(HANDLE file) : m_file(file) {}
+    FileCloser(const FileCloser&) = delete;
+    FileCloser& operator=(const FileCloser&) = delete;
+    ~FileCloser() { Close(); }
+
+    void Close()
+    {
+        if (m_file != INVALID_HANDLE_VALUE) {
+            CloseHandle(m_file);
+            m_file = INVALID_HANDLE_VALUE;
+        }
+    }
+
+private:
+    HANDLE m_file;
+};
+
 } // namespace
 
 CLogSaveCloseFile::CLogSaveCloseFile(std::wstring logDir) : CLogBase(std::move(logDir)) {}
@@ -114,6 +137,7 @@ void CLogSaveCloseFile::WriteEntryLocked(const CPacketLog& packet)
     if (file == INVALID_HANDLE_VALUE) {
         return;
     }
+    FileCloser closer(file);
 
     LARGE_INTEGER zero;
     zero.QuadPart = 0;
@@ -122,10 +146,8 @@ void CLogSaveCloseFile::WriteEntryLocked(const CPacketLog& packet)
 
     LARGE_INTEGER length;
     if (GetFileSizeEx(file, &length) && IsOverRotationSize(static_cast<std::uint64_t>(length.QuadPart))) {
-        CloseHandle(file);
-        std::wstring backup = path + L"bak";
+        const std::wstring backup = path + L"bak";
+        closer.Close();
         MoveFileExW(path.c_str(), backup.c_str(), MOVEFILE_REPLACE_EXISTING);
-        return;
     }
-    CloseHandle(file);
 }
