@@ -47,6 +47,7 @@ void CCheckBoxBtn::OnPaint()
 
         RECT textRect = m_rcClient;
         textRect.left += CheckBoxLabelOffset(m_fScale);
-        DrawTextInFont(mem, m_fontLabel.Get(), m_crText, GetWindowText(), textRect, DT_SINGLELINE | DT_VCENTER);
+        DrawTextInFont(mem, m_fontLabel.Get(), m_crText, GetWindowText(), textRect,
+                       DT_SINGLELINE | DT_VCENTER);
     });
 }

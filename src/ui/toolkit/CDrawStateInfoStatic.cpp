@@ -65,8 +65,9 @@ void CDrawStateInfoStatic::OnPaint()
         ::SetBkMode(mem, TRANSPARENT);
         if (m_pBackground)
             DrawImageSlice(mem, m_pBackground, m_rcClient, m_nBackLeft, m_nBackTop, m_nBackRight,
-                                m_nBackBottom);
+                           m_nBackBottom);
         const std::wstring text = GetWindowText() + EllipsisDots(m_animation.DotCount());
-        DrawTextInFont(mem, m_fontText.Get(), m_crText, text, m_rcClient, StateInfoStaticFormat(m_nTextFormat));
+        DrawTextInFont(mem, m_fontText.Get(), m_crText, text, m_rcClient,
+                       StateInfoStaticFormat(m_nTextFormat));
     });
 }

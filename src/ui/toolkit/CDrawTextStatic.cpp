@@ -60,10 +60,10 @@ void CDrawTextStatic::OnPaint()
         ::SetBkMode(mem, TRANSPARENT);
         if (m_pBackground)
             DrawImageSlice(mem, m_pBackground, m_rcClient, m_nBackLeft, m_nBackTop, m_nBackRight,
-                                m_nBackBottom);
+                           m_nBackBottom);
         unsigned format = 0;
         if (DrawTextStaticFormat(m_nTextFormat, &format))
-            DrawTextInFont(mem, m_fontText.Get(), m_bHover ? m_crHover : m_crText, GetWindowText(), m_rcClient,
-                           format);
+            DrawTextInFont(mem, m_fontText.Get(), m_bHover ? m_crHover : m_crText, GetWindowText(),
+                           m_rcClient, format);
     });
 }

@@ -2,8 +2,7 @@
 
 #include "ui/toolkit/PngResource.h"
 
-void DrawImageSlice(HDC dc, Gdiplus::Image* image, const RECT& dest, int left, int top, int right,
-                         int bottom)
+void DrawImageSlice(HDC dc, Gdiplus::Image* image, const RECT& dest, int left, int top, int right, int bottom)
 {
     Gdiplus::Graphics g(dc);
     DrawImagePart(g, image, dest, left, top, right - left, bottom - top);

@@ -19,7 +19,8 @@
 // buffer is copied to the screen in one go. retained is a buffer kept across
 // paints and made again only when the size changed; null makes one for this
 // paint. Without a buffer nothing is drawn, but the paint still ends.
-template <class Draw> void PaintOffscreen(CWnd& control, CRect& rcClient, COffscreenBuffer* retained, Draw draw)
+template <class Draw>
+void PaintOffscreen(CWnd& control, CRect& rcClient, COffscreenBuffer* retained, Draw draw)
 {
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(control.m_hWnd, &ps);
@@ -42,8 +43,9 @@ template <class Draw> void PaintOffscreen(CWnd& control, CRect& rcClient, COffsc
 // The part (left, top)-(right, bottom) of image, in the image's own pixels,
 // scaled onto dest.
 void DrawImageSlice(HDC dc, Gdiplus::Image* image, const RECT& dest, int left, int top, int right,
-                         int bottom);
+                    int bottom);
 
 // DrawText of text in rect with the given format and colour, in font when
 // there is one; the context's font is selected back afterwards.
-void DrawTextInFont(HDC dc, HFONT font, COLORREF colour, const std::wstring& text, RECT rect, unsigned format);
+void DrawTextInFont(HDC dc, HFONT font, COLORREF colour, const std::wstring& text, RECT rect,
+                    unsigned format);

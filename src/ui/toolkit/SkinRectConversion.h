@@ -17,7 +17,10 @@ inline SkinRect ToSkinRect(const RECT& r)
     return s;
 }
 
-inline RECT ToRect(const SkinRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline RECT ToRect(const SkinRect& r)
+{
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 // Moves and repaints.
 inline void MoveWindowTo(CWnd& window, const SkinRect& r)
