@@ -25,6 +25,24 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
 
 bool HasArea(const RECT& r) { return r.right > r.left && r.bottom > r.top; }
 
+// The framework centres a window after showing it and the content follows its
+// frame: a click is aimed only once the window has stopped moving.
+void WaitUntilSettled(HWND window)
+{
+    RECT last = {};
+    GetWindowRect(window, &last);
+    int still = 0;
+    PollUntil(
+        [&] {
+            RECT now = {};
+            GetWindowRect(window, &now);
+            still = EqualRect(&now, &last) ? still + 1 : 0;
+            last = now;
+            return still >= 5;
+        },
+        3000, 30);
+}
+
 } // namespace
 
 std::vector<HWND> TopWindowsOf(DWORD pid, bool visibleOnly)
@@ -135,8 +153,7 @@ bool WaitForPrompt(DWORD pid, DWORD timeoutMs, PromptView* found)
         },
         timeoutMs, 10);
     if (ok) {
-        // The layout may still be moving the buttons into place.
-        Sleep(150);
+        WaitUntilSettled(found->content);
         *found = FindPrompt(pid);
     }
     return ok && found->content;
@@ -163,7 +180,7 @@ bool WaitForFeedback(DWORD pid, DWORD timeoutMs, HWND* content)
         },
         timeoutMs, 10);
     if (ok)
-        Sleep(150);
+        WaitUntilSettled(*content);
     return ok;
 }
 
