@@ -24,3 +24,11 @@ inline bool PlatformButtonDrawsOn(UINT msg)
         return false;
     }
 }
+
+// After such a message, a repaint of the button's own look (erase: whether
+// the background is erased first, which the buttons that draw in the erase need).
+inline void RepaintAfterPlatformButtonDraw(HWND hwnd, UINT msg, BOOL erase)
+{
+    if (PlatformButtonDrawsOn(msg) && hwnd && ::IsWindow(hwnd))
+        ::InvalidateRect(hwnd, nullptr, erase);
+}

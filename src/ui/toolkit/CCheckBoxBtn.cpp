@@ -17,8 +17,7 @@ void CCheckBoxBtn::CreateTextFont() { m_fontLabel.Reset(CreateControlFontCopy(Ge
 LRESULT CCheckBoxBtn::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = CButton::WindowProc(msg, wParam, lParam);
-    if (PlatformButtonDrawsOn(msg) && m_hWnd && ::IsWindow(m_hWnd))
-        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    RepaintAfterPlatformButtonDraw(m_hWnd, msg, FALSE);
     return result;
 }
 

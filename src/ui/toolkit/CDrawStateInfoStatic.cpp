@@ -53,8 +53,7 @@ void CDrawStateInfoStatic::OnDestroy()
 LRESULT CDrawStateInfoStatic::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = CStatic::WindowProc(msg, wParam, lParam);
-    if (PlatformStaticDrawsOn(msg) && m_hWnd && ::IsWindow(m_hWnd))
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    RepaintAfterPlatformStaticDraw(m_hWnd, msg);
     return result;
 }
 

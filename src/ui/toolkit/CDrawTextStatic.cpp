@@ -46,8 +46,7 @@ void CDrawTextStatic::UpdateHover(CPoint screenPoint)
 LRESULT CDrawTextStatic::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = CStatic::WindowProc(msg, wParam, lParam);
-    if (PlatformStaticDrawsOn(msg) && m_hWnd && ::IsWindow(m_hWnd))
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    RepaintAfterPlatformStaticDraw(m_hWnd, msg);
     return result;
 }
 

@@ -104,8 +104,7 @@ void CFeaturePngButton::OnLButtonUp(UINT, CPoint point)
 LRESULT CFeaturePngButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = CButton::WindowProc(msg, wParam, lParam);
-    if (PlatformButtonDrawsOn(msg) && m_hWnd && ::IsWindow(m_hWnd))
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    RepaintAfterPlatformButtonDraw(m_hWnd, msg, TRUE);
     return result;
 }
 

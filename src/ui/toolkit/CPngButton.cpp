@@ -62,8 +62,7 @@ void CPngButton::OnLButtonUp(UINT, CPoint point)
 LRESULT CPngButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = CButton::WindowProc(msg, wParam, lParam);
-    if (PlatformButtonDrawsOn(msg) && m_hWnd && ::IsWindow(m_hWnd))
-        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    RepaintAfterPlatformButtonDraw(m_hWnd, msg, FALSE);
     return result;
 }
 

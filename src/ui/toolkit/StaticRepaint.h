@@ -8,3 +8,9 @@ inline bool PlatformStaticDrawsOn(UINT msg)
 {
     return msg == WM_SETTEXT || msg == WM_SETFONT || msg == WM_ENABLE || msg == WM_UPDATEUISTATE;
 }
+
+inline void RepaintAfterPlatformStaticDraw(HWND hwnd, UINT msg)
+{
+    if (PlatformStaticDrawsOn(msg) && hwnd && ::IsWindow(hwnd))
+        ::InvalidateRect(hwnd, nullptr, TRUE);
+}
