@@ -236,7 +236,6 @@ INT_PTR CDialog::DoModal()
     const BOOL disabledOwner = owner && ::IsWindowEnabled(owner);
     if (disabledOwner)
         ::EnableWindow(owner, FALSE);
-    m_hModalOwner = disabledOwner ? owner : nullptr;
 
     m_bInModalLoop = TRUE;
     m_bEndRequested = FALSE;
@@ -293,19 +292,6 @@ void CDialog::EndDialog(INT_PTR result)
     m_nModalResult = result;
     m_bEndRequested = TRUE;
     if (m_bInModalLoop) {
-        // The run is over as soon as it is ended: give the owner back and take
-        // the dialog (and the windows it owns) off the screen now, as the
-        // system's own dialogs do. The loop may not return until later: a
-        // message sent from another thread is handled inside GetMessage, and
-        // the next one (a result prompt, say) must not appear over a window
-        // whose run has already ended.
-        if (m_hModalOwner)
-            ::EnableWindow(m_hModalOwner, TRUE);
-        if (m_hWnd && ::IsWindowVisible(m_hWnd)) {
-            ::ShowOwnedPopups(m_hWnd, FALSE);
-            ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-        }
         // Wake the loop if it is waiting for a message.
         if (m_hWnd)
             ::PostMessageW(m_hWnd, WM_NULL, 0, 0);

@@ -58,6 +58,4 @@ private:
     BOOL m_bInModalLoop = FALSE;
     BOOL m_bEndRequested = FALSE;
     INT_PTR m_nModalResult = -1;
-    HWND m_hModalOwner = nullptr;     // the owner the modal run disabled, if it did
-
 };

@@ -43,6 +43,12 @@ SkinRect CExecutePromptDlg::InitialContentRect(const SkinRect& frame) const
 LRESULT CExecutePromptDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_REPAIR_CLOSE_PROMPT) {
+        // Off the screen at once: this request comes from the worker as a
+        // sent message, handled inside the modal loop's GetMessage, and the
+        // worker's result (a prompt of its own) may arrive in the same wait,
+        // before the loop gets round to ending the run.
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
         OnOK();
         return 0;
     }

@@ -165,6 +165,12 @@ LRESULT CSkinFrameDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     const LRESULT result = CDialog::WindowProc(msg, wParam, lParam);
     static const UINT recheck = ::RegisterWindowMessageW(L"StellwickKeepContentAboveFrame");
     if (msg == WM_WINDOWPOSCHANGED) {
+        // A hidden frame takes its content along (an ended modal run hides
+        // the frame before it is destroyed).
+        const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if ((pos->flags & SWP_HIDEWINDOW) && m_pContent && m_pContent->m_hWnd &&
+            ::IsWindowVisible(m_pContent->m_hWnd))
+            ::ShowWindow(m_pContent->m_hWnd, SW_HIDE);
         KeepContentAboveFrame();
         // Showing and activating the frame go on after this notification and
         // may raise it once more: look again when they are over.
