@@ -20,7 +20,6 @@
 namespace {
 
 // Posted by the frame to itself once it has been shown.
-constexpr UINT WM_RESTACK_PANEL = WM_APP + 0x26;
 
 } // namespace
 
@@ -35,6 +34,7 @@ CPellmarStellwickDlg::CPellmarStellwickDlg(CWnd* parent) : CSkinFrameDlg(IDD_PEL
     m_insets.right = 5;
     m_insets.bottom = 7;
     m_bOwnScale = TRUE;
+    m_bRemapContentOnShow = TRUE;
     // The panel leads from the start (its drag flag is set); the frame's own
     // moves never move it.
     m_bFollow = 0;
@@ -96,36 +96,6 @@ BOOL CPellmarStellwickDlg::OnInitDialog()
     m_pPanel->ShowWindow(SW_SHOW);
     m_pPanel->LayoutControls();
     return TRUE;
-}
-
-LRESULT CPellmarStellwickDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == WM_RESTACK_PANEL) {
-        m_bRestackPosted = false;
-        KeepPanelAbove();
-        return 0;
-    }
-    const LRESULT result = CSkinFrameDlg::WindowProc(msg, wParam, lParam);
-    if (msg == WM_WINDOWPOSCHANGED) {
-        const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-        // Shown, restored or brought forward: the panel may have gone under it.
-        if (pos && ((pos->flags & SWP_SHOWWINDOW) || !(pos->flags & SWP_NOZORDER)) && !m_bRestackPosted)
-            m_bRestackPosted = PostMessage(WM_RESTACK_PANEL) != FALSE;
-    }
-    return result;
-}
-
-void CPellmarStellwickDlg::KeepPanelAbove()
-{
-    // The modal run shows the frame after the panel is already up. The panel
-    // is owned by the frame and so above it, but not every window system
-    // keeps to that for a layered owner: Wine's X11 driver leaves the frame
-    // shown last on top, and its skin then covers every control. Showing the
-    // panel again once the frame is up puts it back where it belongs.
-    if (!m_pPanel || !m_pPanel->m_hWnd || !::IsWindow(m_pPanel->m_hWnd) || !m_pPanel->IsWindowVisible())
-        return;
-    ::ShowWindow(m_pPanel->m_hWnd, SW_HIDE);
-    ::ShowWindow(m_pPanel->m_hWnd, SW_SHOWNA);
 }
 
 void CPellmarStellwickDlg::OnSysCommand(UINT id, LPARAM lParam)

@@ -21,7 +21,6 @@ public:
 protected:
     BOOL OnInitDialog() override;
     CSkinContentDlg* NewContent() override;
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnSysCommand(UINT id, LPARAM lParam) override;
     void OnPaint() override;
     HCURSOR OnQueryDragIcon() override;
@@ -31,10 +30,7 @@ protected:
     // Starts the hidden command that removes what the program left in its
     // folder once the process has gone.
     virtual void RemoveProgramFolder();
-    // Restacks the panel above the frame once the frame is shown.
-    void KeepPanelAbove();
 
     HICON m_hIcon = nullptr;
     CStellwickDlg* m_pPanel = nullptr; // the content, owned through m_pContent
-    bool m_bRestackPosted = false;
 };

@@ -164,6 +164,7 @@ LRESULT CSkinFrameDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = CDialog::WindowProc(msg, wParam, lParam);
     static const UINT recheck = ::RegisterWindowMessageW(L"StellwickKeepContentAboveFrame");
+    static const UINT remap = ::RegisterWindowMessageW(L"StellwickRemapContentAboveFrame");
     if (msg == WM_WINDOWPOSCHANGED) {
         // A hidden frame takes its content along (an ended modal run hides
         // the frame before it is destroyed).
@@ -174,8 +175,16 @@ LRESULT CSkinFrameDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         KeepContentAboveFrame();
         // Showing and activating the frame go on after this notification and
         // may raise it once more: look again when they are over.
-        if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW)
+        if (pos->flags & SWP_SHOWWINDOW)
             ::PostMessageW(m_hWnd, recheck, 0, 0);
+        // Shown, restored or brought forward: the content may have gone under
+        // the frame on the display even where the window order is right.
+        if (m_bRemapContentOnShow && !m_bRemapPosted &&
+            ((pos->flags & SWP_SHOWWINDOW) || !(pos->flags & SWP_NOZORDER)))
+            m_bRemapPosted = ::PostMessageW(m_hWnd, remap, 0, 0) != FALSE;
+    } else if (msg == remap) {
+        m_bRemapPosted = false;
+        RemapContentAbove();
     } else if (msg == recheck || msg == WM_ACTIVATE) {
         KeepContentAboveFrame();
     } else if (msg == WM_NCHITTEST && m_pContent && m_pContent->m_hWnd && ::IsWindowVisible(m_pContent->m_hWnd)) {
@@ -206,4 +215,19 @@ void CSkinFrameDlg::KeepContentAboveFrame()
         return;
     ::SetWindowPos(m_pContent->m_hWnd, above ? above : HWND_TOP, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void CSkinFrameDlg::RemapContentAbove()
+{
+    // The modal run shows the frame after its content is already up. The
+    // content is owned by the frame and so above it, but not every window
+    // system keeps to that for a layered owner: Wine's X11 driver leaves the
+    // frame shown last on top of the display, where its skin covers every
+    // control, while the window order itself is right (so restacking it
+    // changes nothing). Showing the content again puts it back on top.
+    if (!m_pContent || !m_pContent->m_hWnd || !::IsWindow(m_pContent->m_hWnd) ||
+        !::IsWindowVisible(m_pContent->m_hWnd) || !::IsWindowVisible(m_hWnd))
+        return;
+    ::ShowWindow(m_pContent->m_hWnd, SW_HIDE);
+    ::ShowWindow(m_pContent->m_hWnd, SW_SHOWNA);
 }

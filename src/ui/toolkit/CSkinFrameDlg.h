@@ -33,6 +33,14 @@ public:
     void KeepContentAboveFrame();
 
 protected:
+    // Hides and shows the content again, without activating it, so that the
+    // display stacks it above the frame once more.
+    void RemapContentAbove();
+    bool m_bRemapPosted = false;
+
+public:
+
+protected:
     // The standard initialisation: base init, scale (when m_bOwnScale), size,
     // layered skin, content creation and placement, LayoutControls. Derived
     // frames extend it by overriding and calling the steps below, or override
@@ -62,6 +70,9 @@ protected:
     float m_fBaseHeight = 0;
     SkinInsets m_insets;
     BOOL m_bOwnScale = FALSE; // compute the scale from LOGPIXELSY at initialisation
+    // Show the content again each time the frame is shown or raised (see
+    // RemapContentAbove); for the pairs whose content holds many controls.
+    BOOL m_bRemapContentOnShow = FALSE;
 
     // Frame state.
     CImagePtr m_pSkin;
