@@ -128,15 +128,9 @@ INT_PTR CStellwickDlg::RunModal(CDialog& dialog)
     return result;
 }
 
-// The panel's prompts and its progress prompt are owned by the panel, not by
-// the main frame: raising an owner for its owned window raises its whole
-// chain, and with the frame as owner some window systems (Wine's X11 driver)
-// raise the frame's skin over the panel, leaving the main window without its
-// controls once the prompt is gone. Centred over the panel they sit where
-// they would over the frame (same centre, within a pixel).
 INT_PTR CStellwickDlg::ShowPrompt(const wchar_t* text, int mode)
 {
-    CPromptDlg prompt(this);
+    CPromptDlg prompt(nullptr);
     prompt.SetScale(m_fScale);
     prompt.SetPromptText(text);
     prompt.SetPromptMode(mode);
@@ -380,7 +374,7 @@ void CStellwickDlg::OnBnClickedRepair()
     delete m_pProgressPrompt;
     m_pProgressPrompt = nullptr;
     m_bClosePending = false;
-    m_pProgressPrompt = new CExecutePromptDlg(this);
+    m_pProgressPrompt = new CExecutePromptDlg();
     m_pProgressPrompt->SetPromptText(TEXT_PROGRESS);
     m_pProgressPrompt->SetScale(m_fScale);
     RunModal(*m_pProgressPrompt);
