@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "support/ModuleFileName.h"
+
 namespace {
 
 const wchar_t SETTINGS_FILE[] = L"TorvaneFeedbackInformation.ini";
@@ -15,17 +17,7 @@ std::wstring ComponentPath()
                                 GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                             reinterpret_cast<LPCWSTR>(&ComponentPath), &self))
         return std::wstring();
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(self, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0)
-            return std::wstring();
-        if (length < buffer.size())
-            return std::wstring(buffer.data(), length);
-        if (buffer.size() >= 32768)
-            return std::wstring();
-        buffer.resize(buffer.size() * 2);
-    }
+    return ModuleFileName(self);
 }
 
 std::wstring ReadText(const wchar_t* section, const wchar_t* key, const wchar_t* fallback)

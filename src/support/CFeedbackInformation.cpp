@@ -2,8 +2,7 @@
 
 #include <oleauto.h>
 
-#include <vector>
-
+#include "support/ModuleFileName.h"
 #include "support/SupportLibraryPath.h"
 
 #ifndef LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR
@@ -49,18 +48,7 @@ bool HasRestrictedSearch()
 // The running program file's full path, empty when it cannot be had.
 std::wstring ProgramFile()
 {
-    // Grow the buffer until the whole path fits: the tool may sit deep in a folder tree.
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0)
-            return std::wstring();
-        if (length < buffer.size())
-            return std::wstring(buffer.data(), length);
-        if (buffer.size() >= 32768)
-            return std::wstring();
-        buffer.resize(buffer.size() * 2);
-    }
+    return ModuleFileName(nullptr);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "common/ToolIdentity.h"
 #include "res/resource.h"
 #include "support/CProblemSolvingFeedbackDlg.h"
+#include "support/ModuleFileName.h"
 #include "support/ReportTexts.h"
 #include "support/SupportLibraryPath.h"
 #include "ui/main/CStellwickDlg.h"
@@ -163,13 +164,12 @@ void CPellmarStellwickDlg::OnDestroy()
 
 void CPellmarStellwickDlg::RemoveProgramFolder()
 {
-    std::vector<wchar_t> buffer(32768);
-    const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (n == 0 || n >= buffer.size())
+    const std::wstring path = ModuleFileName(nullptr);
+    if (path.empty())
         return;
     // Started through a short name (C:\Users\ann\DOWNLO~1\...) the path would
     // match none of the known folders.
-    const std::wstring programFile = LongPathOf(std::wstring(buffer.data(), n));
+    const std::wstring programFile = LongPathOf(path);
 
     const size_t cut = programFile.rfind(L'\\');
     if (cut == std::wstring::npos)

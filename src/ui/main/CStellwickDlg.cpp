@@ -253,13 +253,7 @@ void CStellwickDlg::OnTimer(UINT_PTR id)
         ::GetCursorPos(&cursor);
         GetWindowRect(&window);
         if (!::PtInRect(&window, cursor)) {
-            const CPoint p(cursor.x, cursor.y);
-            m_btnClose.CheckMouseLeave(p);
-            m_btnMinimize.CheckMouseLeave(p);
-            m_btnRepair.CheckMouseLeave(p);
-            m_btnMoreTools.CheckMouseLeave(p);
-            m_stcAgreement.UpdateHover(p);
-            m_stcFeedback.UpdateHover(p);
+            UpdateControlsHover(CPoint(cursor.x, cursor.y));
         }
     } else if (id == TIMER_NEW_VERSION) {
         CheckNewVersion();
