@@ -199,7 +199,7 @@ void CStellwickDlg::LayoutControls()
     m_stcVersion.SetBackColor(COLOR_WHITE);
     m_stcVersion.SetTextColors(COLOR_WHITE, COLOR_WHITE);
 
-    m_btnRepair.SetBackgroundImage(IDB_MAIN_BACKGROUND);
+    m_btnRepair.SetBackgroundImage(m_pBackground.Get());
     Place(m_btnRepair, l.repair);
     m_btnRepair.SetBackgroundRect(l.repairSource.left, l.repairSource.top, l.repairSource.right,
                                   l.repairSource.bottom);
@@ -209,7 +209,7 @@ void CStellwickDlg::LayoutControls()
     m_btnRepair.SetImages(IDB_REPAIR_NORMAL, IDB_REPAIR_NORMAL + 1, IDB_REPAIR_NORMAL + 2,
                           IDB_REPAIR_NORMAL + 3);
 
-    m_btnMoreTools.SetBackgroundImage(IDB_MAIN_BACKGROUND);
+    m_btnMoreTools.SetBackgroundImage(m_pBackground.Get());
     Place(m_btnMoreTools, l.moreTools);
     m_btnMoreTools.SetBackgroundRect(l.moreToolsSource.left, l.moreToolsSource.top, l.moreToolsSource.right,
                                      l.moreToolsSource.bottom);

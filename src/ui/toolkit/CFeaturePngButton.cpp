@@ -1,6 +1,5 @@
 #include "ui/toolkit/CFeaturePngButton.h"
 
-#include "ui/toolkit/ButtonFaces.h"
 #include "ui/toolkit/ButtonRepaint.h"
 #include "ui/toolkit/COffscreenBuffer.h"
 #include "ui/toolkit/PngResource.h"
@@ -12,8 +11,15 @@ CFeaturePngButton::~CFeaturePngButton() = default;
 
 void CFeaturePngButton::SetBackgroundImage(UINT pngId)
 {
+    m_pParentBackground = nullptr;
     m_pBackground.Reset();
     LoadPngResource(pngId, m_pBackground);
+}
+
+void CFeaturePngButton::SetBackgroundImage(Gdiplus::Image* parentImage)
+{
+    m_pBackground.Reset();
+    m_pParentBackground = parentImage;
 }
 
 void CFeaturePngButton::SetBackgroundRect(int left, int top, int right, int bottom)
@@ -34,16 +40,17 @@ void CFeaturePngButton::SetHitInsets(int left, int top, int right, int bottom)
 
 void CFeaturePngButton::SetImages(UINT normal, UINT hover, UINT pressed, UINT disabled)
 {
-    LoadButtonFaces(m_pImages, normal, hover, pressed, disabled);
+    m_pImages.Load(normal, hover, pressed, disabled);
 }
 
 void CFeaturePngButton::FreeImages()
 {
-    FreeButtonFaces(m_pImages);
+    m_pImages.Free();
     m_pBackground.Reset();
+    m_pParentBackground = nullptr;
 }
 
-BOOL CFeaturePngButton::AllFacesLoaded() const { return AllButtonFacesLoaded(m_pImages); }
+BOOL CFeaturePngButton::AllFacesLoaded() const { return m_pImages.AllPresent(); }
 
 void CFeaturePngButton::Repaint(bool changed)
 {
@@ -140,15 +147,15 @@ BOOL CFeaturePngButton::OnEraseBkgnd(HDC dc)
     client.right = width;
     client.bottom = height;
     const BOOL faces = AllFacesLoaded();
-    Gdiplus::Image* face = faces ? m_pImages[m_state.State() - 1].Get() : nullptr;
+    Gdiplus::Image* face = faces ? m_pImages.Face(m_state.State() - 1) : nullptr;
     const int faceWidth = face ? static_cast<int>(face->GetWidth()) : width;
     const int faceHeight = face ? static_cast<int>(face->GetHeight()) : height;
     const SkinRect dest = FaceDestination(client, m_nStretch != 0 || !face, faceWidth, faceHeight);
     const RECT destRect = ToRect(dest);
 
-    if (m_pBackground) {
+    if (Gdiplus::Image* background = Background()) {
         Gdiplus::Graphics g(mem);
-        DrawImagePart(g, m_pBackground.Get(), destRect, m_nBackLeft, m_nBackTop, m_nBackRight - m_nBackLeft,
+        DrawImagePart(g, background, destRect, m_nBackLeft, m_nBackTop, m_nBackRight - m_nBackLeft,
                       m_nBackBottom - m_nBackTop);
         if (face)
             DrawImagePart(g, face, destRect, 0, 0, faceWidth, faceHeight);

@@ -7,6 +7,7 @@
 #include "framework/CButton.h"
 #include "framework/CImagePtr.h"
 #include "ui/toolkit/ButtonStateMachine.h"
+#include "ui/toolkit/CButtonFaces.h"
 #include "ui/toolkit/ControlGeometry.h"
 
 class CFeaturePngButton : public CButton
@@ -16,6 +17,10 @@ public:
     ~CFeaturePngButton() override;
 
     void SetBackgroundImage(UINT pngId);
+    // The same picture, already decoded by the parent, which keeps it alive
+    // for as long as the button can paint (the main panel's background);
+    // saves decoding and holding one more copy of it per button.
+    void SetBackgroundImage(Gdiplus::Image* parentImage);
     void SetBackgroundRect(int left, int top, int right, int bottom);
     void SetHitInsets(int left, int top, int right, int bottom);
     void SetImages(UINT normal, UINT hover, UINT pressed, UINT disabled);
@@ -41,12 +46,15 @@ private:
     void Repaint(bool changed);
     bool InActiveArea(const RECT& r, POINT p) const;
 
+    Gdiplus::Image* Background() const { return m_pBackground ? m_pBackground.Get() : m_pParentBackground; }
+
     CImagePtr m_pBackground;
+    Gdiplus::Image* m_pParentBackground = nullptr;
     int m_nBackLeft = 0;
     int m_nBackTop = 0;
     int m_nBackRight = 0;
     int m_nBackBottom = 0;
-    CImagePtr m_pImages[4];
+    CButtonFaces m_pImages;
     CRect m_rcClient;
     ButtonStateMachine m_state{true};
     int m_nStretch = 0;

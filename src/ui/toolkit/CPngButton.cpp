@@ -1,6 +1,5 @@
 #include "ui/toolkit/CPngButton.h"
 
-#include "ui/toolkit/ButtonFaces.h"
 #include "ui/toolkit/ButtonRepaint.h"
 #include "ui/toolkit/ControlGeometry.h"
 #include "ui/toolkit/ControlPainting.h"
@@ -13,12 +12,12 @@ CPngButton::~CPngButton() = default;
 
 void CPngButton::SetImages(UINT normal, UINT hover, UINT pressed, UINT disabled)
 {
-    LoadButtonFaces(m_pImages, normal, hover, pressed, disabled);
+    m_pImages.Load(normal, hover, pressed, disabled);
 }
 
-void CPngButton::FreeImages() { FreeButtonFaces(m_pImages); }
+void CPngButton::FreeImages() { m_pImages.Free(); }
 
-BOOL CPngButton::AllFacesLoaded() const { return AllButtonFacesLoaded(m_pImages); }
+BOOL CPngButton::AllFacesLoaded() const { return m_pImages.AllPresent(); }
 
 void CPngButton::Repaint(bool changed)
 {
@@ -75,7 +74,9 @@ void CPngButton::OnPaint()
         ::SetBkMode(mem, TRANSPARENT);
         if (!AllFacesLoaded())
             return;
-        Gdiplus::Image* face = m_pImages[m_state.State() - 1].Get();
+        Gdiplus::Image* face = m_pImages.Face(m_state.State() - 1);
+        if (!face)
+            return;
         const int faceWidth = static_cast<int>(face->GetWidth());
         const int faceHeight = static_cast<int>(face->GetHeight());
         SkinRect client;

@@ -7,6 +7,7 @@
 #include "framework/CGdiHandle.h"
 #include "framework/CImagePtr.h"
 #include "ui/toolkit/ButtonStateMachine.h"
+#include "ui/toolkit/CButtonFaces.h"
 #include "ui/toolkit/COffscreenBuffer.h"
 
 class CPngButton : public CButton
@@ -37,7 +38,7 @@ private:
     BOOL AllFacesLoaded() const;
     void Repaint(bool changed);
 
-    CImagePtr m_pImages[4];
+    CButtonFaces m_pImages;
     COffscreenBuffer m_offscreen;
     CBrushHandle m_brushFill;
     CRect m_rcClient;

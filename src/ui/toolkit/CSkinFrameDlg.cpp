@@ -124,6 +124,10 @@ BOOL CSkinFrameDlg::RenderSkin(int width, int height)
         ::ReleaseDC(nullptr, screen);
 
     ::SelectObject(surfaceDc, oldBitmap);
+    // The layered surface holds the picture now. The decoded skin is needed
+    // again only if the frame is rendered anew (it is then loaded again), and
+    // keeping it would hold a megabyte for the window's whole life.
+    m_pSkin.Reset();
     return TRUE;
 }
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "ControlsTestSupport.h"
+#include "framework/LiveObjectCount.h"
 #include "res/resource.h"
+#include "ui/toolkit/PngResource.h"
 #include "ui/toolkit/CFeaturePngButton.h"
 #include "ui/toolkit/CPngButton.h"
 
@@ -251,6 +253,24 @@ TEST_F(FeatureButtonTest, EnableButtonFalseThenTrueShowsNormalEvenUnderThePointe
     EXPECT_TRUE(::IsWindowEnabled(hwnd));
     EXPECT_EQ(BTN_NORMAL, button.GetState());
     EXPECT_EQ(1, ShownFace());
+}
+
+TEST_F(FeatureButtonTest, ParentsDecodedBackgroundDrawsTheSameSliceWithoutACopy)
+{
+    CImagePtr parentBackground;
+    ASSERT_TRUE(LoadPngResource(IDB_MAIN_BACKGROUND, parentBackground));
+    const long images = LiveObjectCount::Current(LiveObjectKind::Gdiplus);
+    button.SetBackgroundImage(parentBackground.Get());
+    // The button's own copy is gone; the parent's is used, not copied.
+    EXPECT_EQ(LiveObjectCount::Current(LiveObjectKind::Gdiplus), images - 1);
+    ::InvalidateRect(hwnd, nullptr, TRUE);
+    EXPECT_EQ(1, ShownFace());
+    EXPECT_LT(MeanDifference(CaptureClient(hwnd), faces[0], 0, 0, kW, kH), 6.0);
+    ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, Packed(140, 42));
+    EXPECT_EQ(3, ShownFace());
+    ::SendMessageW(hwnd, WM_LBUTTONUP, 0, Packed(140, 42));
+    button.FreeImages();
+    EXPECT_TRUE(parentBackground) << "freeing the button leaves the parent's image alone";
 }
 
 TEST_F(FeatureButtonTest, WithoutFacesTheBackgroundSliceShows)
