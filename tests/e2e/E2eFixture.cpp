@@ -4,6 +4,7 @@
 #include "E2ePaths.h"
 #include "Poll.h"
 #include "RegistryValues.h"
+#include "ScreenCapture.h"
 #include "UserInput.h"
 
 #include <cstdlib>
@@ -43,6 +44,8 @@ void E2eFixture::StartAndWaitReady(CToolRun& run, MainWindow* main)
 {
     ASSERT_TRUE(run.Start());
     ASSERT_TRUE(WaitForMainWindow(run.ProcessId(), 30000, main)) << "no main window";
+    // A user clicks what the display shows: the panel, not the frame's skin.
+    ASSERT_TRUE(PollUntil([&] { return PanelShowsOnScreen(*main); }, 5000)) << "the panel never showed on screen";
     ASSERT_TRUE(PollUntil([] { return CJournal::CountOf("GetToolIsNewVersion") >= 1; }, 10000))
         << "the new-version check was never made";
     // Its answer has been handled once nothing new shows up right after it.

@@ -62,6 +62,49 @@ bool SaveScreenArea(const std::wstring& fileName, const RECT& area)
     return saved;
 }
 
+int BrightPixelsOnScreen(const RECT& area, int threshold)
+{
+    int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0)
+        return -1;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    int bright = -1;
+    if (section && bits) {
+        HGDIOBJ old = SelectObject(memory, section);
+        BitBlt(memory, 0, 0, w, h, screen, area.left, area.top, SRCCOPY | CAPTUREBLT);
+        GdiFlush();
+        SelectObject(memory, old);
+        bright = 0;
+        const auto* px = static_cast<const BYTE*>(bits);
+        for (int i = 0; i < w * h; ++i, px += 4) {
+            if (px[0] > threshold && px[1] > threshold && px[2] > threshold)
+                ++bright;
+        }
+    }
+    if (section)
+        DeleteObject(section);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return bright;
+}
+
+bool PanelShowsOnScreen(const MainWindow& main)
+{
+    RECT r = {};
+    HWND close = GetDlgItem(main.panel, 1004);
+    return close && GetWindowRect(close, &r) && BrightPixelsOnScreen(r) > 10;
+}
+
 RECT VisibleAreaOf(DWORD pid, int margin)
 {
     RECT all = {0, 0, 0, 0};

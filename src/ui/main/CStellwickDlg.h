@@ -53,6 +53,7 @@ public:
     // panel, a window of its own, taking clicks: the repair button could
     // start a second repair under the first one's progress prompt.
     INT_PTR RunModal(CDialog& dialog);
+    void RaiseAboveFrame();
     // True while a modal window run through RunModal is up.
     bool IsBusy() const { return m_nModalDepth > 0; }
 

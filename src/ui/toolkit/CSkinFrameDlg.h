@@ -31,11 +31,13 @@ public:
     // Puts the content right above the frame in the z-order when it is not
     // there; cheap when the order is right, so contents may call it from timers.
     void KeepContentAboveFrame();
+    // Hides and shows the content again, without activating it, so that the
+    // display stacks it above the frame once more. Only works while the
+    // content is the topmost window of the program, e.g. right before a
+    // prompt is opened over it.
+    void RemapContentAbove();
 
 protected:
-    // Hides and shows the content again, without activating it, so that the
-    // display stacks it above the frame once more.
-    void RemapContentAbove();
     bool m_bRemapPosted = false;
 
 public:
