@@ -53,7 +53,6 @@ public:
     // panel, a window of its own, taking clicks: the repair button could
     // start a second repair under the first one's progress prompt.
     INT_PTR RunModal(CDialog& dialog);
-    void RaiseAboveFrame();
     // True while a modal window run through RunModal is up.
     bool IsBusy() const { return m_nModalDepth > 0; }
 
@@ -72,6 +71,9 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     void UpdateControlsHover(CPoint screenPoint) override;
+    // Shows the panel over the frame's skin again on displays that let the
+    // frame get above it (see RunModal).
+    void RaiseAboveFrame();
 
     void OnBnClickedAgree();
     void OnBnClickedClose();
