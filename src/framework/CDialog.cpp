@@ -2,6 +2,7 @@
 
 #include "framework/CWinApp.h"
 #include "ui/toolkit/SkinGeometry.h"
+#include "ui/toolkit/SkinRectConversion.h"
 
 namespace {
 
@@ -48,16 +49,6 @@ BOOL TemplateExists(UINT templateId)
 {
     return ::FindResourceW(AfxGetResourceHandle(), MAKEINTRESOURCEW(templateId),
                            reinterpret_cast<LPCWSTR>(RT_DIALOG)) != nullptr;
-}
-
-SkinRect ToSkinRect(const RECT& r)
-{
-    SkinRect s;
-    s.left = r.left;
-    s.top = r.top;
-    s.right = r.right;
-    s.bottom = r.bottom;
-    return s;
 }
 
 RECT WorkAreaOf(HMONITOR monitor)

@@ -40,9 +40,6 @@ public:
 protected:
     bool m_bRemapPosted = false;
 
-public:
-
-protected:
     // The standard initialisation: base init, scale (when m_bOwnScale), size,
     // layered skin, content creation and placement, LayoutControls. Derived
     // frames extend it by overriding and calling the steps below, or override

@@ -12,6 +12,7 @@
 #include "ui/toolkit/CSkinContentDlg.h"
 #include "ui/toolkit/CSkinFrameDlg.h"
 #include "ui/toolkit/PngResource.h"
+#include "ui/toolkit/SkinRectConversion.h"
 
 namespace {
 
@@ -78,21 +79,11 @@ protected:
     }
 };
 
-SkinRect ToSkin(const RECT& r)
-{
-    SkinRect s;
-    s.left = r.left;
-    s.top = r.top;
-    s.right = r.right;
-    s.bottom = r.bottom;
-    return s;
-}
-
 SkinRect WindowRectOf(HWND hwnd)
 {
     RECT r = {};
     ::GetWindowRect(hwnd, &r);
-    return ToSkin(r);
+    return ToSkinRect(r);
 }
 
 RECT PrimaryWorkArea()
