@@ -94,7 +94,6 @@ protected:
             if (s == 1.0f)
                 ExpectPanelAtScaleOne(main);
             Shoot(pid, L"main" + suffix + L".png");
-            ExpectPanelOnTopOfSkin(main, "at start");
 
             ASSERT_TRUE(ClickControl(main.panel, PANEL_REPAIR));
             PromptView prompt;
