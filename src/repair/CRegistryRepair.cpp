@@ -13,9 +13,18 @@ typedef BOOL(WINAPI* IsWow64ProcessFunction)(HANDLE, PBOOL);
 // asks, so no lock.
 IsWow64ProcessFunction g_isWow64Process = nullptr;
 
-// Offsets in the 32-bit process environment block.
+// Where the environment block sits in the thread block, and the version
+// fields in it. The program ships as a 32-bit build; the 64-bit layout is
+// there for the 64-bit build of the same sources that the tests can run.
+#ifdef _WIN64
+constexpr unsigned kTebProcessEnvironmentBlock = 0x60;
+constexpr unsigned kPebOsMajorVersion = 0x118;
+constexpr unsigned kPebOsMinorVersion = 0x11C;
+#else
+constexpr unsigned kTebProcessEnvironmentBlock = 0x30;
 constexpr unsigned kPebOsMajorVersion = 0xA4;
 constexpr unsigned kPebOsMinorVersion = 0xA8;
+#endif
 
 } // namespace
 
@@ -58,9 +67,8 @@ bool CRegistryRepair::IsSupportedSystem()
 {
     // Straight from the environment block: the version query functions answer
     // according to the program's manifest, this does not.
-    // The thread block's pointer to it sits at fs:[0x30] in a 32-bit process.
-    const BYTE* peb = nullptr;
-    __asm__("movl %%fs:0x30, %0" : "=r"(peb));
+    const BYTE* teb = reinterpret_cast<const BYTE*>(NtCurrentTeb());
+    const BYTE* peb = *reinterpret_cast<const BYTE* const*>(teb + kTebProcessEnvironmentBlock);
     ULONG major = *reinterpret_cast<const ULONG*>(peb + kPebOsMajorVersion);
     ULONG minor = *reinterpret_cast<const ULONG*>(peb + kPebOsMinorVersion);
     return major == 10 && minor == 0;

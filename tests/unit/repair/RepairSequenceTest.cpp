@@ -182,3 +182,27 @@ TEST(RepairSequence, EveryFailureRowStopsWithItsLine)
 }
 
 } // namespace
+
+#include "repair/ApplicabilityState.h"
+
+TEST(ApplicabilityStateTest, RepairedOnlyWithBothStringsExactAndTheOtherTwoAbsent)
+{
+    ApplicabilityState state;
+    state.branchName = L"fbl_release";
+    state.thresholdRiskLevel = L"low";
+    EXPECT_TRUE(state.IsRepaired());
+
+    ApplicabilityState other = state;
+    other.thresholdInternal = L""; // present though empty
+    EXPECT_FALSE(other.IsRepaired());
+    other = state;
+    other.thresholdOptedIn = L"<type 4>";
+    EXPECT_FALSE(other.IsRepaired());
+    other = state;
+    other.branchName = L"FBL_RELEASE";
+    EXPECT_FALSE(other.IsRepaired());
+    other = state;
+    other.thresholdRiskLevel.reset();
+    EXPECT_FALSE(other.IsRepaired());
+    EXPECT_FALSE(ApplicabilityState().IsRepaired());
+}
