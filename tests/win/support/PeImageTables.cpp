@@ -69,9 +69,20 @@ PeImageTables ReadPeImageTables(const std::wstring& path)
     if (dos->e_magic != IMAGE_DOS_SIGNATURE || dos->e_lfanew <= 0 ||
         static_cast<size_t>(dos->e_lfanew) + sizeof(IMAGE_NT_HEADERS32) > image.bytes.size())
         return tables;
+    // The shipped build is PE32; the 64-bit test build is PE32+. The two
+    // differ only in the optional header that holds the data directories.
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(image.bytes.data() + dos->e_lfanew);
-    if (nt->Signature != IMAGE_NT_SIGNATURE || nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC)
+    if (nt->Signature != IMAGE_NT_SIGNATURE)
         return tables;
+    const IMAGE_DATA_DIRECTORY* directories = nullptr;
+    if (nt->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
+        directories = nt->OptionalHeader.DataDirectory;
+    } else if (nt->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC &&
+               static_cast<size_t>(dos->e_lfanew) + sizeof(IMAGE_NT_HEADERS64) <= image.bytes.size()) {
+        directories = reinterpret_cast<const IMAGE_NT_HEADERS64*>(nt)->OptionalHeader.DataDirectory;
+    } else {
+        return tables;
+    }
     image.sections = IMAGE_FIRST_SECTION(nt);
     image.sectionCount = nt->FileHeader.NumberOfSections;
     const size_t sectionsEnd =
@@ -79,7 +90,7 @@ PeImageTables ReadPeImageTables(const std::wstring& path)
     if (sectionsEnd > image.bytes.size())
         return tables;
 
-    const IMAGE_DATA_DIRECTORY& importDir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    const IMAGE_DATA_DIRECTORY& importDir = directories[IMAGE_DIRECTORY_ENTRY_IMPORT];
     if (importDir.VirtualAddress) {
         size_t offset = image.Offset(importDir.VirtualAddress);
         while (const auto* desc = image.At<IMAGE_IMPORT_DESCRIPTOR>(offset)) {
@@ -90,7 +101,7 @@ PeImageTables ReadPeImageTables(const std::wstring& path)
         }
     }
 
-    const IMAGE_DATA_DIRECTORY& exportDir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    const IMAGE_DATA_DIRECTORY& exportDir = directories[IMAGE_DIRECTORY_ENTRY_EXPORT];
     if (exportDir.VirtualAddress) {
         const auto* dir = image.At<IMAGE_EXPORT_DIRECTORY>(image.Offset(exportDir.VirtualAddress));
         if (!dir)
