@@ -72,13 +72,18 @@ HWND NextInChain(HWND hwnd)
 
 // Offers a message to the object of its window and then to the objects of
 // every parent and owner above it; the first that takes it ends the walk.
-BOOL WalkPreTranslate(MSG* msg)
+// The walk ends at the dialog of the running modal loop: its own windows
+// decide about their keys, and an owner's filter (the main window discards
+// Enter and Esc) must not take the prompt's dialog keys away from it.
+BOOL WalkPreTranslate(MSG* msg, HWND modal)
 {
     int guard = 0;
     for (HWND h = msg->hwnd; h && guard < 64; h = NextInChain(h), ++guard) {
         CWnd* wnd = CWnd::FromHandlePermanent(h);
         if (wnd && wnd->PreTranslateMessage(msg))
             return TRUE;
+        if (h == modal)
+            break;
     }
     return FALSE;
 }
@@ -255,7 +260,7 @@ INT_PTR CDialog::DoModal()
         }
         if (got == -1)
             break;
-        if (WalkPreTranslate(&msg))
+        if (WalkPreTranslate(&msg, hwnd))
             continue;
         if (RouteDialogKeys(&msg))
             continue;

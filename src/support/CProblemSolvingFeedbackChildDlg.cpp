@@ -94,11 +94,8 @@ void CProblemSolvingFeedbackChildDlg::OnTimer(UINT_PTR id)
 {
     // The buttons get no mouse-leave notification: once the pointer has left
     // the window, nothing else would take a highlight off them.
-    if (id == HOVER_TIMER) {
+    if (id == HOVER_TIMER)
         UpdateControlsHoverOutside();
-        if (CSkinFrameDlg* frame = dynamic_cast<CSkinFrameDlg*>(GetParent()))
-            frame->KeepContentAboveFrame();
-    }
     CSkinContentDlg::OnTimer(id);
 }
 
