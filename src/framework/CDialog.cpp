@@ -131,8 +131,8 @@ HWND CDialog::CreateFromTemplate(HWND owner)
 {
     if (!TemplateExists(m_nTemplateId))
         return nullptr;
-    return ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nTemplateId), owner, DialogBootstrapProc,
-                                reinterpret_cast<LPARAM>(this));
+    return ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nTemplateId), owner,
+                                DialogBootstrapProc, reinterpret_cast<LPARAM>(this));
 }
 
 BOOL CDialog::HandleInitDialog(HWND hwnd)
@@ -197,8 +197,8 @@ void CDialog::CentreAfterInit(BOOL wasVisible, const RECT& before)
 
     int left = 0;
     int top = 0;
-    CentreInBounds(ToSkinRect(reference), ToSkinRect(bounds), now.right - now.left, now.bottom - now.top, &left,
-                   &top);
+    CentreInBounds(ToSkinRect(reference), ToSkinRect(bounds), now.right - now.left, now.bottom - now.top,
+                   &left, &top);
     ::SetWindowPos(m_hWnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -315,8 +315,14 @@ void CDialog::DDX_Control(int id, CWnd& control)
         control.SubclassDlgItem(static_cast<UINT>(id), this);
 }
 
-void CDialog::OnOK() { EndDialog(IDOK); }
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnOK()
+{
+    EndDialog(IDOK);
+}
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
 
 LRESULT CDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -340,4 +346,7 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam)
     return CWnd::OnCommand(wParam, lParam);
 }
 
-void CDialog::OnClose() { OnCancel(); }
+void CDialog::OnClose()
+{
+    OnCancel();
+}

@@ -9,6 +9,7 @@
 #include "support/FeedbackLayout.h"
 #include "support/ReportTexts.h"
 #include "ui/toolkit/EnterEscapeKeys.h"
+#include "ui/toolkit/WineDisplayWorkarounds.h"
 
 namespace {
 
@@ -94,8 +95,10 @@ void CProblemSolvingFeedbackChildDlg::OnTimer(UINT_PTR id)
 {
     // The buttons get no mouse-leave notification: once the pointer has left
     // the window, nothing else would take a highlight off them.
-    if (id == HOVER_TIMER)
+    if (id == HOVER_TIMER) {
         UpdateControlsHoverOutside();
+        WineDisplayWorkarounds::KeepContentAboveFrameFromTimer(GetParentHwnd(), m_hWnd);
+    }
     CSkinContentDlg::OnTimer(id);
 }
 

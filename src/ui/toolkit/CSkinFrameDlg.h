@@ -29,6 +29,11 @@ public:
     void FollowContent(int left, int top, int right, int bottom);
 
 protected:
+    // Puts the content right above the frame in the window order when it is
+    // not there (see the definition for when that happens).
+    void KeepContentAboveFrame();
+    static UINT KeepAboveMessage();
+
     bool m_bRemapPosted = false;
 
     // The standard initialisation: base init, scale (when m_bOwnScale), size,
@@ -56,7 +61,7 @@ protected:
     // Constants of the pair, set by the derived constructor.
     UINT m_nSkinPng = 0;
     UINT m_nContentTemplate = 0;
-    float m_fBaseWidth = 0;  // frame size at scale 1.0
+    float m_fBaseWidth = 0; // frame size at scale 1.0
     float m_fBaseHeight = 0;
     SkinInsets m_insets;
     BOOL m_bOwnScale = FALSE; // compute the scale from LOGPIXELSY at initialisation

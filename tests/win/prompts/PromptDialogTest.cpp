@@ -90,7 +90,8 @@ TEST_F(PromptTest, ModesPlaceAndFaceTheirButtonsAtScaleOne)
             EXPECT_TRUE(RectIs(client, 0, 0, 326, 146));
             EXPECT_TRUE(RectIs(ControlRect(w.content, IDC_BTN_CLOSE), 300, 8, 312, 20));
             EXPECT_TRUE(RectIs(ControlRect(w.content, IDC_PROMPT_MESSAGE), 10, 50, 316, 106));
-            EXPECT_TRUE(RectIs(ControlRect(w.content, IDC_PROMPT_FIRST), c.firstLeft, 107, c.firstLeft + 55, 131));
+            EXPECT_TRUE(
+                RectIs(ControlRect(w.content, IDC_PROMPT_FIRST), c.firstLeft, 107, c.firstLeft + 55, 131));
             EXPECT_TRUE(::IsWindowVisible(Control(w.content, IDC_PROMPT_FIRST)));
             EXPECT_EQ(c.secondShown, ::IsWindowVisible(Control(w.content, IDC_PROMPT_SECOND)) != FALSE);
             if (c.secondShown) {
@@ -195,7 +196,8 @@ TEST_F(PromptTest, TimerResetsAButtonWhenThePointerLeavesThePrompt)
     const INT_PTR result = RunModal(dlg, [&](int tick, const Windows& w) {
         if (tick < 2)
             return false;
-        auto* button = dynamic_cast<CPngButton*>(CWnd::FromHandlePermanent(Control(w.content, IDC_PROMPT_SECOND)));
+        auto* button =
+            dynamic_cast<CPngButton*>(CWnd::FromHandlePermanent(Control(w.content, IDC_PROMPT_SECOND)));
         if (!button)
             return false;
         if (hoverState == 0) {
