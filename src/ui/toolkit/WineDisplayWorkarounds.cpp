@@ -80,13 +80,15 @@ LRESULT WineDisplayWorkarounds::FrameMessage(HWND frame, HWND content, bool rema
         ShowContentAboveFrame(frame, content);
     } else if (msg == WM_NCHITTEST && content && ::IsWindow(content) && ::IsWindowVisible(content)) {
         // The pointer reaches the frame over the content only where the
-        // display shows the frame above it: let it through to the content
-        // (both windows belong to this thread).
+        // frame got above it: put the content back on top and let the
+        // pointer through to it (both windows belong to this thread).
         RECT r = {};
         ::GetWindowRect(content, &r);
         const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        if (::PtInRect(&r, point))
+        if (::PtInRect(&r, point)) {
+            KeepContentAboveFrameFromTimer(frame, content);
             return HTTRANSPARENT;
+        }
     }
     return result;
 }

@@ -25,7 +25,8 @@ public:
     // (right before a prompt opens over it and once the prompt is gone).
     static void ShowContentAboveFrame(HWND frame, HWND content);
 
-    // From a content's hover timer: puts the content back right above its
-    // frame in the window order when Wine let the frame get above it.
+    // From a content's hover timer (and the frame's hit test): puts the
+    // content back right above its frame in the window order when Wine let
+    // the frame get above it.
     static void KeepContentAboveFrameFromTimer(HWND frame, HWND content);
 };
