@@ -66,8 +66,9 @@ BOOL CSkinFrameDlg::OnInitDialog()
 
 BOOL CSkinFrameDlg::RenderSkin(int width, int height)
 {
-    // The frame templates are layered already; a frame made from another
-    // template becomes so here, before its first show.
+    // Layered before its first show. Wine moves the window to a new X window
+    // at the first layered update with alpha whether the bit came from the
+    // template or from here, so the templates stay as they were.
     const LONG exStyle = ::GetWindowLongW(m_hWnd, GWL_EXSTYLE);
     if (!(exStyle & WS_EX_LAYERED))
         ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);

@@ -417,7 +417,7 @@ const Control* FindControl(const Template& t, uint32_t id) {
     return nullptr;
 }
 
-void ExpectPairTemplate(const Template& t, int16_t cx, int16_t cy, bool mainFrame, bool frame = false) {
+void ExpectPairTemplate(const Template& t, int16_t cx, int16_t cy, bool mainFrame) {
     ASSERT_TRUE(t.valid);
     EXPECT_EQ(t.x, 0);
     EXPECT_EQ(t.y, 0);
@@ -428,8 +428,7 @@ void ExpectPairTemplate(const Template& t, int16_t cx, int16_t cy, bool mainFram
     EXPECT_TRUE(t.style & DS_SETFONT);
     EXPECT_FALSE((t.style & WS_CAPTION) == WS_CAPTION);
     EXPECT_FALSE(t.style & (DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN));
-    // Frames are layered from their creation, contents never.
-    EXPECT_EQ(bool(t.exStyle & WS_EX_LAYERED), frame);
+    EXPECT_FALSE(t.exStyle & WS_EX_LAYERED);
     EXPECT_EQ(bool(t.style & WS_VISIBLE), mainFrame);
     EXPECT_EQ(bool(t.exStyle & WS_EX_APPWINDOW), mainFrame);
     EXPECT_EQ(t.pointSize, 10);
@@ -475,7 +474,7 @@ TEST(ResTemplates, FramesAreEmptyCaptionlessPopups) {
     for (auto& f : frames) {
         SCOPED_TRACE(f.id);
         Template t = ParseTemplate(f.id);
-        ExpectPairTemplate(t, f.cx, f.cy, f.main, true);
+        ExpectPairTemplate(t, f.cx, f.cy, f.main);
         EXPECT_TRUE(t.controls.empty());
     }
 }
