@@ -72,13 +72,18 @@ HWND NextInChain(HWND hwnd)
 
 // Offers a message to the object of its window and then to the objects of
 // every parent and owner above it; the first that takes it ends the walk.
-BOOL WalkPreTranslate(MSG* msg)
+// The walk ends at the dialog of the running modal loop: its own windows
+// decide about their keys, and an owner's filter (the main window discards
+// Enter and Esc) must not take the prompt's dialog keys away from it.
+BOOL WalkPreTranslate(MSG* msg, HWND modal)
 {
     int guard = 0;
     for (HWND h = msg->hwnd; h && guard < 64; h = NextInChain(h), ++guard) {
         CWnd* wnd = CWnd::FromHandlePermanent(h);
         if (wnd && wnd->PreTranslateMessage(msg))
             return TRUE;
+        if (h == modal)
+            break;
     }
     return FALSE;
 }
@@ -126,8 +131,8 @@ HWND CDialog::CreateFromTemplate(HWND owner)
 {
     if (!TemplateExists(m_nTemplateId))
         return nullptr;
-    return ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nTemplateId), owner, DialogBootstrapProc,
-                                reinterpret_cast<LPARAM>(this));
+    return ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nTemplateId), owner,
+                                DialogBootstrapProc, reinterpret_cast<LPARAM>(this));
 }
 
 BOOL CDialog::HandleInitDialog(HWND hwnd)
@@ -192,8 +197,8 @@ void CDialog::CentreAfterInit(BOOL wasVisible, const RECT& before)
 
     int left = 0;
     int top = 0;
-    CentreInBounds(ToSkinRect(reference), ToSkinRect(bounds), now.right - now.left, now.bottom - now.top, &left,
-                   &top);
+    CentreInBounds(ToSkinRect(reference), ToSkinRect(bounds), now.right - now.left, now.bottom - now.top,
+                   &left, &top);
     ::SetWindowPos(m_hWnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -255,7 +260,7 @@ INT_PTR CDialog::DoModal()
         }
         if (got == -1)
             break;
-        if (WalkPreTranslate(&msg))
+        if (WalkPreTranslate(&msg, hwnd))
             continue;
         if (RouteDialogKeys(&msg))
             continue;
@@ -310,8 +315,14 @@ void CDialog::DDX_Control(int id, CWnd& control)
         control.SubclassDlgItem(static_cast<UINT>(id), this);
 }
 
-void CDialog::OnOK() { EndDialog(IDOK); }
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnOK()
+{
+    EndDialog(IDOK);
+}
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
 
 LRESULT CDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -335,4 +346,7 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam)
     return CWnd::OnCommand(wParam, lParam);
 }
 
-void CDialog::OnClose() { OnCancel(); }
+void CDialog::OnClose()
+{
+    OnCancel();
+}

@@ -1,7 +1,9 @@
 // Dialogs from templates of this module, modeless (Create) or modal (DoModal).
 //
 // DoModal runs our own modal loop: the owner is disabled if it was enabled,
-// each message is offered to PreTranslateMessage, then IsDialogMessage, then
+// each message is offered to PreTranslateMessage (of its window and the
+// parents and owners above it, up to the modal dialog itself, whose owners are
+// not asked about its messages), then IsDialogMessage, then
 // translated and dispatched, until EndDialog. A WM_QUIT seen inside the loop
 // ends it and is posted again for the outer loop. The owner is enabled again
 // before the dialog is destroyed. Results: the value given to EndDialog

@@ -9,6 +9,7 @@
 #include "support/FeedbackLayout.h"
 #include "support/ReportTexts.h"
 #include "ui/toolkit/EnterEscapeKeys.h"
+#include "ui/toolkit/WineDisplayWorkarounds.h"
 
 namespace {
 
@@ -96,8 +97,7 @@ void CProblemSolvingFeedbackChildDlg::OnTimer(UINT_PTR id)
     // the window, nothing else would take a highlight off them.
     if (id == HOVER_TIMER) {
         UpdateControlsHoverOutside();
-        if (CSkinFrameDlg* frame = dynamic_cast<CSkinFrameDlg*>(GetParent()))
-            frame->KeepContentAboveFrame();
+        WineDisplayWorkarounds::KeepContentAboveFrameFromTimer(GetParentHwnd(), m_hWnd);
     }
     CSkinContentDlg::OnTimer(id);
 }

@@ -79,8 +79,6 @@ BOOL CPellmarStellwickDlg::OnInitDialog()
     const int width = placement.frame.right - placement.frame.left;
     const int height = placement.frame.bottom - placement.frame.top;
 
-    // The templates are not layered; flipping the bit makes the frame so.
-    ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) ^ WS_EX_LAYERED);
     if (!RenderSkin(width, height))
         return TRUE;
 
@@ -103,7 +101,12 @@ void CPellmarStellwickDlg::OnSysCommand(UINT id, LPARAM lParam)
 {
     if ((id & 0xFFF0) == IDM_ABOUTBOX) {
         CAboutDlg about;
-        about.DoModal();
+        // Through the panel while there is one: the panel is disabled under
+        // the about box and a close waits until it is gone.
+        if (m_pPanel && m_pPanel->m_hWnd)
+            m_pPanel->RunModal(about);
+        else
+            about.DoModal();
         return;
     }
     CSkinFrameDlg::OnSysCommand(id, lParam);
@@ -133,9 +136,10 @@ HCURSOR CPellmarStellwickDlg::OnQueryDragIcon()
 
 void CPellmarStellwickDlg::OnClose()
 {
-    // While one of the panel's modal windows is up (a repair whose worker has
-    // not reported yet, or the feedback window of an earlier close) a close,
-    // e.g. from the taskbar, would cut the run short under it.
+    // While one of the panel's modal windows is up (a prompt, a repair whose
+    // worker has not reported yet, the feedback window of an earlier close,
+    // the new-version prompt or the about box) a close, e.g. from the
+    // taskbar, would cut the run short under it.
     if (m_pPanel && m_pPanel->IsBusy())
         return;
     if (m_pPanel) {

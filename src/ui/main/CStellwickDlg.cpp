@@ -18,6 +18,7 @@
 #include "ui/main/PanelLayout.h"
 #include "ui/toolkit/CExecutePromptDlg.h"
 #include "ui/toolkit/CPromptDlg.h"
+#include "ui/toolkit/WineDisplayWorkarounds.h"
 #include "ui/toolkit/CSkinFrameDlg.h"
 #include "ui/toolkit/PromptLayout.h"
 
@@ -116,20 +117,11 @@ int CStellwickDlg::DecryptText(const char* text, char* out, unsigned outSize, co
     return ::DecryptText(m_aes, text, out, outSize, reinterpret_cast<const unsigned char*>(key));
 }
 
-void CStellwickDlg::RaiseAboveFrame()
-{
-    if (CSkinFrameDlg* frame = dynamic_cast<CSkinFrameDlg*>(GetParent()))
-        frame->RemapContentAbove();
-}
-
 INT_PTR CStellwickDlg::RunModal(CDialog& dialog)
 {
-    // A prompt that has closed can leave the frame raised over this panel on
-    // the display (Wine's X11 driver does), so the skin would hide every
-    // control under the next prompt and after the last one. The panel is put
-    // back on top while it is the topmost window: before a prompt opens and
-    // once it is gone.
-    RaiseAboveFrame();
+    // Under Wine a prompt that has closed can leave the frame's skin over
+    // this panel on the display; nothing happens here on Windows.
+    WineDisplayWorkarounds::ShowContentAboveFrame(GetParentHwnd(), m_hWnd);
     const bool disable = m_hWnd && ::IsWindowEnabled(m_hWnd);
     if (disable)
         ::EnableWindow(m_hWnd, FALSE);
@@ -139,7 +131,7 @@ INT_PTR CStellwickDlg::RunModal(CDialog& dialog)
     if (disable && ::IsWindow(m_hWnd))
         ::EnableWindow(m_hWnd, TRUE);
     if (::IsWindow(m_hWnd))
-        RaiseAboveFrame();
+        WineDisplayWorkarounds::ShowContentAboveFrame(GetParentHwnd(), m_hWnd);
     return result;
 }
 
@@ -288,7 +280,9 @@ void CStellwickDlg::CheckNewVersion()
         prompt->SetScale(m_fScale);
         prompt->SetPromptText(notice.text);
         prompt->SetPromptMode(PROMPT_MODE_CONFIRM);
-        prompt->DoModal();
+        // Through RunModal: the frame, which this prompt does not disable,
+        // must ignore a close while it is up.
+        RunModal(*prompt);
     }
     if (notice.openDownloadPage)
         m_feedback.OpenToolDownUrl();

@@ -71,9 +71,6 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     void UpdateControlsHover(CPoint screenPoint) override;
-    // Shows the panel over the frame's skin again on displays that let the
-    // frame get above it (see RunModal).
-    void RaiseAboveFrame();
 
     void OnBnClickedAgree();
     void OnBnClickedClose();

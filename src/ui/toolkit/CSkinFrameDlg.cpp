@@ -4,6 +4,7 @@
 #include "ui/toolkit/CSkinContentDlg.h"
 #include "ui/toolkit/PngResource.h"
 #include "ui/toolkit/SkinRectConversion.h"
+#include "ui/toolkit/WineDisplayWorkarounds.h"
 
 CSkinFrameDlg::CSkinFrameDlg(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
 
@@ -45,9 +46,6 @@ BOOL CSkinFrameDlg::OnInitDialog()
     int height = 0;
     FrameSize(&width, &height);
 
-    // The templates are not layered; flipping the bit makes them so.
-    ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) ^ WS_EX_LAYERED);
-
     if (!RenderSkin(width, height))
         return TRUE;
 
@@ -68,6 +66,12 @@ BOOL CSkinFrameDlg::OnInitDialog()
 
 BOOL CSkinFrameDlg::RenderSkin(int width, int height)
 {
+    // Layered before its first show. Wine moves the window to a new X window
+    // at the first layered update with alpha whether the bit came from the
+    // template or from here, so the templates stay as they were.
+    const LONG exStyle = ::GetWindowLongW(m_hWnd, GWL_EXSTYLE);
+    if (!(exStyle & WS_EX_LAYERED))
+        ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
     if (width <= 0 || height <= 0)
         return FALSE;
     if (!m_pSkin && !LoadPngResource(m_nSkinPng, m_pSkin))
@@ -167,71 +171,46 @@ void CSkinFrameDlg::OnDestroy()
 LRESULT CSkinFrameDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = CDialog::WindowProc(msg, wParam, lParam);
-    static const UINT recheck = ::RegisterWindowMessageW(L"StellwickKeepContentAboveFrame");
-    static const UINT remap = ::RegisterWindowMessageW(L"StellwickRemapContentAboveFrame");
+    HWND content = m_pContent ? m_pContent->m_hWnd : nullptr;
     if (msg == WM_WINDOWPOSCHANGED) {
-        // A hidden frame takes its content along (an ended modal run hides
-        // the frame before it is destroyed).
+        // A hidden frame takes its content along (the progress prompt hides
+        // itself before its modal run ends): an owned window is not hidden
+        // with its owner.
         const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-        if ((pos->flags & SWP_HIDEWINDOW) && m_pContent && m_pContent->m_hWnd &&
-            ::IsWindowVisible(m_pContent->m_hWnd))
-            ::ShowWindow(m_pContent->m_hWnd, SW_HIDE);
+        if ((pos->flags & SWP_HIDEWINDOW) && content && ::IsWindowVisible(content))
+            ::ShowWindow(content, SW_HIDE);
         KeepContentAboveFrame();
         // Showing and activating the frame go on after this notification and
         // may raise it once more: look again when they are over.
         if (pos->flags & SWP_SHOWWINDOW)
-            ::PostMessageW(m_hWnd, recheck, 0, 0);
-        // Shown, restored or brought forward: the content may have gone under
-        // the frame on the display even where the window order is right.
-        if (m_bRemapContentOnShow && !m_bRemapPosted &&
-            ((pos->flags & SWP_SHOWWINDOW) || !(pos->flags & SWP_NOZORDER)))
-            m_bRemapPosted = ::PostMessageW(m_hWnd, remap, 0, 0) != FALSE;
-    } else if (msg == remap) {
-        m_bRemapPosted = false;
-        RemapContentAbove();
-    } else if (msg == recheck || msg == WM_ACTIVATE) {
+            ::PostMessageW(m_hWnd, KeepAboveMessage(), 0, 0);
+    } else if (msg == KeepAboveMessage() || msg == WM_ACTIVATE) {
         KeepContentAboveFrame();
-    } else if (msg == WM_NCHITTEST && m_pContent && m_pContent->m_hWnd && ::IsWindowVisible(m_pContent->m_hWnd)) {
-        // The pointer reaches the frame over the content only when the frame
-        // got above it: put the content back on top and let the pointer through
-        // to it (both windows belong to this thread).
-        RECT content = {};
-        ::GetWindowRect(m_pContent->m_hWnd, &content);
-        POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        if (::PtInRect(&content, point)) {
-            KeepContentAboveFrame();
-            return HTTRANSPARENT;
-        }
     }
-    return result;
+    return WineDisplayWorkarounds::FrameMessage(m_hWnd, content, m_bRemapContentOnShow != FALSE,
+                                                &m_bRemapPosted, msg, wParam, lParam, result);
 }
 
 void CSkinFrameDlg::KeepContentAboveFrame()
 {
-    // Windows keeps an owned window above its owner. Wine does not when the
-    // owner is raised after the owned window was shown (the modal run shows and
-    // activates the frame after its content), and the skin would then cover the
-    // content and take its clicks.
-    if (!m_pContent || !m_pContent->m_hWnd || !::IsWindow(m_pContent->m_hWnd) || !::IsWindowVisible(m_hWnd))
+    // An owned window stays above its owner: on Windows the order is always
+    // right here and nothing moves. Wine's window order does not keep to it
+    // when the owner is shown or raised after its content was shown (the
+    // modal run shows and activates the frame after its content, an ended
+    // prompt activates the main frame), and the frame would then cover its
+    // content. No window is hidden for this, only put back in order.
+    HWND content = m_pContent ? m_pContent->m_hWnd : nullptr;
+    if (!content || !::IsWindow(content) || !::IsWindowVisible(m_hWnd))
         return;
     HWND above = ::GetWindow(m_hWnd, GW_HWNDPREV);
-    if (above == m_pContent->m_hWnd)
+    if (above == content)
         return;
-    ::SetWindowPos(m_pContent->m_hWnd, above ? above : HWND_TOP, 0, 0, 0, 0,
+    ::SetWindowPos(content, above ? above : HWND_TOP, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
-void CSkinFrameDlg::RemapContentAbove()
+UINT CSkinFrameDlg::KeepAboveMessage()
 {
-    // The modal run shows the frame after its content is already up. The
-    // content is owned by the frame and so above it, but not every window
-    // system keeps to that for a layered owner: Wine's X11 driver leaves the
-    // frame shown last on top of the display, where its skin covers every
-    // control, while the window order itself is right (so restacking it
-    // changes nothing). Showing the content again puts it back on top.
-    if (!m_pContent || !m_pContent->m_hWnd || !::IsWindow(m_pContent->m_hWnd) ||
-        !::IsWindowVisible(m_pContent->m_hWnd) || !::IsWindowVisible(m_hWnd))
-        return;
-    ::ShowWindow(m_pContent->m_hWnd, SW_HIDE);
-    ::ShowWindow(m_pContent->m_hWnd, SW_SHOWNA);
+    static const UINT message = ::RegisterWindowMessageW(L"StellwickKeepContentAboveFrame");
+    return message;
 }

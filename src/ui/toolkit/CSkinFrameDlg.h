@@ -28,16 +28,12 @@ public:
     // and moves itself around the content's window rectangle (screen coordinates).
     void FollowContent(int left, int top, int right, int bottom);
 
-    // Puts the content right above the frame in the z-order when it is not
-    // there; cheap when the order is right, so contents may call it from timers.
-    void KeepContentAboveFrame();
-    // Hides and shows the content again, without activating it, so that the
-    // display stacks it above the frame once more. Only works while the
-    // content is the topmost window of the program, e.g. right before a
-    // prompt is opened over it.
-    void RemapContentAbove();
-
 protected:
+    // Puts the content right above the frame in the window order when it is
+    // not there (see the definition for when that happens).
+    void KeepContentAboveFrame();
+    static UINT KeepAboveMessage();
+
     bool m_bRemapPosted = false;
 
     // The standard initialisation: base init, scale (when m_bOwnScale), size,
@@ -65,12 +61,13 @@ protected:
     // Constants of the pair, set by the derived constructor.
     UINT m_nSkinPng = 0;
     UINT m_nContentTemplate = 0;
-    float m_fBaseWidth = 0;  // frame size at scale 1.0
+    float m_fBaseWidth = 0; // frame size at scale 1.0
     float m_fBaseHeight = 0;
     SkinInsets m_insets;
     BOOL m_bOwnScale = FALSE; // compute the scale from LOGPIXELSY at initialisation
-    // Show the content again each time the frame is shown or raised (see
-    // RemapContentAbove); for the pairs whose content holds many controls.
+    // Under Wine only: show the content again each time the frame is shown
+    // or raised (see WineDisplayWorkarounds); for the main window, whose
+    // content holds many controls.
     BOOL m_bRemapContentOnShow = FALSE;
 
     // Frame state.

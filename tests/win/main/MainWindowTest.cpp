@@ -15,6 +15,13 @@
 #include "res/resource.h"
 #include "ui/main/CPellmarStellwickDlg.h"
 #include "ui/main/CStellwickDlg.h"
+#include "support/CProblemSolvingFeedbackDlg.h"
+#include "ui/toolkit/CExecutePromptDlg.h"
+#include "ui/toolkit/CPromptDlg.h"
+#include "ui/toolkit/WineDisplayWorkarounds.h"
+
+#include <functional>
+#include <set>
 
 namespace {
 
@@ -101,6 +108,64 @@ protected:
     TestFrame m_frame;
     CStellwickDlg* m_panel = nullptr;
 };
+
+// Shows of a window that was hidden before, on this thread, while installed.
+struct ReshowCounter
+{
+    static ReshowCounter* current;
+    HHOOK hook = nullptr;
+    std::set<HWND> hidden;
+    int reshows = 0;
+
+    ReshowCounter()
+    {
+        current = this;
+        hook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, Proc, nullptr, ::GetCurrentThreadId());
+    }
+    ~ReshowCounter()
+    {
+        ::UnhookWindowsHookEx(hook);
+        current = nullptr;
+    }
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const CWPRETSTRUCT* m = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (code == HC_ACTION && current && m->message == WM_WINDOWPOSCHANGED) {
+            const UINT flags = reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags;
+            if (flags & SWP_HIDEWINDOW)
+                current->hidden.insert(m->hwnd);
+            if ((flags & SWP_SHOWWINDOW) && current->hidden.count(m->hwnd))
+                ++current->reshows;
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+};
+ReshowCounter* ReshowCounter::current = nullptr;
+
+// Runs a dialog through the panel; look(frame) runs every 20 ms while it is
+// up and ends the dialog by returning true.
+std::function<bool(HWND)> g_look;
+CSkinFrameDlg* g_looked = nullptr;
+
+void CALLBACK LookTick(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (g_looked && g_looked->m_hWnd && g_look && g_look(g_looked->m_hWnd)) {
+        g_look = nullptr;
+        ::KillTimer(nullptr, timer);
+    }
+}
+
+INT_PTR RunThroughPanel(CStellwickDlg* panel, CSkinFrameDlg& dlg, std::function<bool(HWND)> look)
+{
+    g_look = std::move(look);
+    g_looked = &dlg;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, LookTick);
+    const INT_PTR result = panel->RunModal(dlg);
+    ::KillTimer(nullptr, timer);
+    g_looked = nullptr;
+    g_look = nullptr;
+    return result;
+}
 
 void ExpectRect(const RECT& r, int left, int top, int right, int bottom, const char* what)
 {
@@ -219,4 +284,122 @@ TEST_F(MainWindow, DestroyingTheWindowsReleasesThePanelAndStartsTheRemovalOnce)
     Pump();
     EXPECT_EQ(m_frame.GetPanel(), nullptr);
     EXPECT_EQ(m_frame.m_nRemovals, 1);
+}
+
+TEST_F(MainWindow, WithoutTheWineWorkaroundsNoWindowIsHiddenAndShownAgain)
+{
+    // The windows as they are on Windows: made anew with the workarounds off.
+    m_frame.DestroyWindow();
+    Pump();
+    WineDisplayWorkarounds::SwitchOffForTest(true);
+    struct SwitchBackOn
+    {
+        ~SwitchBackOn() { WineDisplayWorkarounds::SwitchOffForTest(false); }
+    } switchBackOn;
+    ReshowCounter counter;
+    TestFrame frame;
+    ASSERT_TRUE(frame.Create(IDD_PELLMARSTELLWICK_DIALOG, nullptr));
+    CStellwickDlg* panel = frame.GetPanel();
+    ASSERT_NE(panel, nullptr);
+    Pump();
+    ::SetActiveWindow(frame.m_hWnd);
+    Pump();
+    const HWND main = frame.m_hWnd;
+    EXPECT_EQ(::GetWindow(panel->m_hWnd, GW_OWNER), main);
+
+    // Each pair while it is up: content and frame shown, the content owned
+    // by its frame and the frame as the program owns it.
+    int looks = 0;
+    auto pairIsInOrder = [&](HWND pairFrame, HWND owner) {
+        const CSkinFrameDlg* object = dynamic_cast<CSkinFrameDlg*>(CWnd::FromHandlePermanent(pairFrame));
+        HWND content = object && object->GetContent() ? object->GetContent()->m_hWnd : nullptr;
+        EXPECT_TRUE(content && ::IsWindowVisible(content) && ::IsWindowVisible(pairFrame));
+        EXPECT_EQ(::GetWindow(content, GW_OWNER), pairFrame);
+        EXPECT_EQ(::GetWindow(pairFrame, GW_OWNER), owner);
+        ++looks;
+    };
+    int tick = 0;
+    auto lookThenDo = [&](HWND owner, std::function<void(HWND)> end) {
+        tick = 0;
+        return [&, owner, end](HWND pairFrame) {
+            // Looked at twice: once shown, and after the show and activation settled.
+            if (++tick == 3 || tick == 15)
+                pairIsInOrder(pairFrame, owner);
+            if (tick < 15)
+                return false;
+            end(pairFrame);
+            return true;
+        };
+    };
+
+    CPromptDlg prompt(&frame);
+    prompt.SetPromptMode(PROMPT_MODE_YES_NO);
+    EXPECT_EQ(RunThroughPanel(panel, prompt,
+                              lookThenDo(main, [](HWND f) { ::SendMessageW(f, WM_PROMPT_ANSWER, 2, 0); })),
+              2);
+    CPromptDlg ownedByPanel(panel);
+    EXPECT_EQ(
+        RunThroughPanel(panel, ownedByPanel,
+                        lookThenDo(panel->m_hWnd, [](HWND f) { ::SendMessageW(f, WM_PROMPT_ANSWER, 1, 0); })),
+        1);
+    CExecutePromptDlg progress(&frame);
+    EXPECT_EQ(
+        RunThroughPanel(panel, progress,
+                        lookThenDo(main, [](HWND f) { ::SendMessageW(f, WM_REPAIR_CLOSE_PROMPT, 0, 0); })),
+        1);
+    CProblemSolvingFeedbackDlg feedback(&frame);
+    RunThroughPanel(panel, feedback, lookThenDo(main, [](HWND f) { ::PostMessageW(f, WM_CLOSE, 0, 0); }));
+    EXPECT_EQ(looks, 8);
+    Pump();
+    EXPECT_EQ(counter.reshows, 0) << "a window was hidden and shown again";
+
+    // The same counter sees the panel shown again around a prompt when the
+    // workarounds run under Wine.
+    WineDisplayWorkarounds::SwitchOffForTest(false);
+    if (WineDisplayWorkarounds::Active()) {
+        CPromptDlg again(&frame);
+        RunThroughPanel(panel, again,
+                        lookThenDo(main, [](HWND f) { ::SendMessageW(f, WM_PROMPT_ANSWER, 1, 0); }));
+        EXPECT_GT(counter.reshows, 0);
+    }
+    frame.DestroyWindow();
+    Pump();
+}
+
+std::function<void()> g_step;
+
+void CALLBACK StepTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_step)
+        g_step();
+}
+
+TEST_F(MainWindow, AboutBoxClosesWithEnterAndEscAndHoldsOffAClose)
+{
+    for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_ESCAPE)}) {
+        bool busy = false;
+        bool survivedClose = false;
+        int tick = 0;
+        HWND about = nullptr;
+        g_step = [&] {
+            if (++tick != 5)
+                return;
+            about = ::FindWindowW(nullptr, L"关于 PellmarStellwick");
+            busy = m_panel->IsBusy();
+            ::SendMessageW(m_frame.m_hWnd, WM_CLOSE, 0, 0);
+            survivedClose = ::IsWindow(m_frame.m_hWnd) && about && ::IsWindow(about);
+            ::SetActiveWindow(about);
+            ::SetFocus(about);
+            ::PostMessageW(about, WM_KEYDOWN, key, 0);
+        };
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, StepTick);
+        ::SendMessageW(m_frame.m_hWnd, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        ::KillTimer(nullptr, timer);
+        g_step = nullptr;
+        EXPECT_TRUE(busy) << key;
+        EXPECT_TRUE(survivedClose) << key;
+        EXPECT_GE(tick, 5) << "the about box ended before its key";
+        EXPECT_FALSE(::IsWindow(about)) << key;
+        EXPECT_FALSE(m_panel->IsBusy());
+    }
 }

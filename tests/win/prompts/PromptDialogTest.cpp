@@ -35,6 +35,21 @@ unsigned FirstButtonFace(HWND button)
     return i == 0 ? IDB_YES_NORMAL : i == 1 ? IDB_CONFIRM_NORMAL : 0;
 }
 
+// Stands for the main frame and panel, which discard Enter and Esc.
+class CKeyDiscardingOwner : public CDialog
+{
+public:
+    int discarded = 0;
+    BOOL PreTranslateMessage(MSG* msg) override
+    {
+        if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
+            ++discarded;
+            return TRUE;
+        }
+        return CDialog::PreTranslateMessage(msg);
+    }
+};
+
 class PromptTest : public ::testing::Test
 {
 protected:
@@ -75,7 +90,8 @@ TEST_F(PromptTest, ModesPlaceAndFaceTheirButtonsAtScaleOne)
             EXPECT_TRUE(RectIs(client, 0, 0, 326, 146));
             EXPECT_TRUE(RectIs(ControlRect(w.content, IDC_BTN_CLOSE), 300, 8, 312, 20));
             EXPECT_TRUE(RectIs(ControlRect(w.content, IDC_PROMPT_MESSAGE), 10, 50, 316, 106));
-            EXPECT_TRUE(RectIs(ControlRect(w.content, IDC_PROMPT_FIRST), c.firstLeft, 107, c.firstLeft + 55, 131));
+            EXPECT_TRUE(
+                RectIs(ControlRect(w.content, IDC_PROMPT_FIRST), c.firstLeft, 107, c.firstLeft + 55, 131));
             EXPECT_TRUE(::IsWindowVisible(Control(w.content, IDC_PROMPT_FIRST)));
             EXPECT_EQ(c.secondShown, ::IsWindowVisible(Control(w.content, IDC_PROMPT_SECOND)) != FALSE);
             if (c.secondShown) {
@@ -91,9 +107,10 @@ TEST_F(PromptTest, ModesPlaceAndFaceTheirButtonsAtScaleOne)
     }
 }
 
-INT_PTR Answer(int mode, const std::wstring& text, const std::function<void(const Windows&)>& act)
+INT_PTR Answer(int mode, const std::wstring& text, const std::function<void(const Windows&)>& act,
+               CWnd* owner = nullptr)
 {
-    CPromptDlg dlg;
+    CPromptDlg dlg(owner);
     dlg.SetPromptText(text);
     dlg.SetPromptMode(mode);
     return RunModal(dlg, [&](int tick, const Windows& w) {
@@ -126,6 +143,19 @@ TEST_F(PromptTest, EnterAndEscOnTheFrameGiveOneAndTwo)
     };
     EXPECT_EQ(1, Answer(2, L"回车", keyOnFrame(VK_RETURN)));
     EXPECT_EQ(2, Answer(2, L"退出", keyOnFrame(VK_ESCAPE)));
+
+    // Owned by a window that discards both keys, as the program's prompts
+    // are: the prompt's own windows get the keys first.
+    CKeyDiscardingOwner owner;
+    ASSERT_TRUE(owner.Create(IDD_PROMPT_CHILD, nullptr));
+    owner.ShowWindow(SW_SHOWNA);
+    EXPECT_EQ(1, Answer(2, L"回车", keyOnFrame(VK_RETURN), &owner));
+    EXPECT_EQ(2, Answer(2, L"退出", keyOnFrame(VK_ESCAPE), &owner));
+    EXPECT_EQ(0, owner.discarded) << "the owner's filter saw the keys typed on the prompt";
+    // The owner's filter still takes the keys typed on the owner itself.
+    MSG onOwner = {owner.m_hWnd, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    EXPECT_TRUE(owner.PreTranslateMessage(&onOwner));
+    owner.DestroyWindow();
 }
 
 TEST_F(PromptTest, EnterAndEscOnTheContentDoNothing)
@@ -166,7 +196,8 @@ TEST_F(PromptTest, TimerResetsAButtonWhenThePointerLeavesThePrompt)
     const INT_PTR result = RunModal(dlg, [&](int tick, const Windows& w) {
         if (tick < 2)
             return false;
-        auto* button = dynamic_cast<CPngButton*>(CWnd::FromHandlePermanent(Control(w.content, IDC_PROMPT_SECOND)));
+        auto* button =
+            dynamic_cast<CPngButton*>(CWnd::FromHandlePermanent(Control(w.content, IDC_PROMPT_SECOND)));
         if (!button)
             return false;
         if (hoverState == 0) {

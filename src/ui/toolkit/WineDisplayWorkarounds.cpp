@@ -1,0 +1,94 @@
+#include "ui/toolkit/WineDisplayWorkarounds.h"
+
+// What Wine's display does, and why the pairs need help there. Wine's X11
+// driver gives every top-level window an X window of its own. A frame's first
+// layered update with alpha moves it to a new X window with an alpha visual
+// (a trace shows the old X window destroyed and a new one made, also when the
+// frame is layered from its template), which the X server composites; the
+// frame is shown after its content. The display can then show the frame's
+// skin over the content, covering every control and taking its clicks, and
+// putting the content back in the window order does not always change what
+// the screen shows. Under Wine the main frame therefore shows its panel again once
+// it has been shown or raised, and around every prompt, the feedback window
+// puts its content back over its frame from its hover timer, and a frame lets
+// the pointer through to its content where it still gets it. Windows never runs
+// any of this.
+
+namespace {
+
+int g_forcedOff = 0;
+
+bool RunsUnderWine()
+{
+    static const bool wine =
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
+bool BothVisible(HWND frame, HWND content)
+{
+    return frame && content && ::IsWindow(content) && ::IsWindowVisible(frame) && ::IsWindowVisible(content);
+}
+
+UINT RemapMessage()
+{
+    static const UINT message = ::RegisterWindowMessageW(L"StellwickRemapContentAboveFrame");
+    return message;
+}
+
+} // namespace
+
+bool WineDisplayWorkarounds::Active()
+{
+    return !g_forcedOff && RunsUnderWine();
+}
+
+void WineDisplayWorkarounds::SwitchOffForTest(bool off)
+{
+    g_forcedOff = off ? 1 : 0;
+}
+
+void WineDisplayWorkarounds::ShowContentAboveFrame(HWND frame, HWND content)
+{
+    if (!Active() || !BothVisible(frame, content))
+        return;
+    ::ShowWindow(content, SW_HIDE);
+    ::ShowWindow(content, SW_SHOWNA);
+}
+
+void WineDisplayWorkarounds::KeepContentAboveFrameFromTimer(HWND frame, HWND content)
+{
+    if (!Active() || !BothVisible(frame, content))
+        return;
+    HWND above = ::GetWindow(frame, GW_HWNDPREV);
+    if (above != content)
+        ::SetWindowPos(content, above ? above : HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+LRESULT WineDisplayWorkarounds::FrameMessage(HWND frame, HWND content, bool remapOnShow, bool* remapPosted,
+                                             UINT msg, WPARAM, LPARAM lParam, LRESULT result)
+{
+    if (!Active())
+        return result;
+    if (msg == WM_WINDOWPOSCHANGED) {
+        const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (remapOnShow && !*remapPosted && ((pos->flags & SWP_SHOWWINDOW) || !(pos->flags & SWP_NOZORDER)))
+            *remapPosted = ::PostMessageW(frame, RemapMessage(), 0, 0) != FALSE;
+    } else if (msg == RemapMessage()) {
+        *remapPosted = false;
+        ShowContentAboveFrame(frame, content);
+    } else if (msg == WM_NCHITTEST && content && ::IsWindow(content) && ::IsWindowVisible(content)) {
+        // The pointer reaches the frame over the content only where the
+        // frame got above it: put the content back on top and let the
+        // pointer through to it (both windows belong to this thread).
+        RECT r = {};
+        ::GetWindowRect(content, &r);
+        const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (::PtInRect(&r, point)) {
+            KeepContentAboveFrameFromTimer(frame, content);
+            return HTTRANSPARENT;
+        }
+    }
+    return result;
+}
