@@ -36,7 +36,7 @@ public:
         m_replies[command] = std::move(replies);
     }
 
-    bool Run(const std::wstring& command, std::wstring& output) override
+    bool Run(const std::wstring& command, std::wstring& output, unsigned long* exitCode = nullptr) override
     {
         // Each command must be judged on its own output alone.
         EXPECT_TRUE(output.empty()) << "accumulator not cleared before a command";
@@ -50,6 +50,9 @@ public:
         }
         if (reply.started) {
             output += reply.output;
+            if (exitCode != nullptr) {
+                *exitCode = 0;
+            }
         }
         return reply.started;
     }
