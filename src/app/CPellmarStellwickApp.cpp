@@ -7,6 +7,7 @@
 
 #include <gdiplus.h>
 
+#include "app/UnattendedMode.h"
 #include "ui/main/CPellmarStellwickDlg.h"
 
 #ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
@@ -53,6 +54,15 @@ CPellmarStellwickApp::~CPellmarStellwickApp() = default;
 
 BOOL CPellmarStellwickApp::InitInstance()
 {
+    // Switches mean a deployment system started the program: it answers with
+    // an exit code before anything of the window (GDI+, restart registration,
+    // the support component) is touched.
+    std::vector<std::wstring> arguments = CommandLineArguments();
+    if (!arguments.empty()) {
+        m_nExitCode = RunUnattended(arguments);
+        return FALSE;
+    }
+
     Gdiplus::GdiplusStartup(&g_gdiplusToken, &g_gdiplusStartupInput, nullptr);
 
     INITCOMMONCONTROLSEX controls = {};
@@ -73,4 +83,9 @@ BOOL CPellmarStellwickApp::InitInstance()
     }
     Gdiplus::GdiplusShutdown(g_gdiplusToken);
     return FALSE;
+}
+
+int CPellmarStellwickApp::ExitInstance()
+{
+    return m_nExitCode;
 }

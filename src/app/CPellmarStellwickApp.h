@@ -12,6 +12,11 @@ public:
     ~CPellmarStellwickApp() override;
 
     BOOL InitInstance() override;
+    // The unattended mode's exit code; 0 after the window.
+    int ExitInstance() override;
+
+private:
+    int m_nExitCode = 0;
 };
 
 // Limits where libraries loaded later may come from to the system folder, so

@@ -23,10 +23,18 @@ CRepairSequence::StepResult CRepairSequence::RunStep(const wchar_t* command)
 {
     // Each command is judged by its own output alone.
     std::wstring output;
-    if (!m_runner.Run(command, output)) {
+    // Not 0, for a runner that leaves the code alone.
+    unsigned long exitCode = ~0UL;
+    if (!m_runner.Run(command, output, &exitCode)) {
         return StepResult::NotStarted;
     }
-    return HasSuccessText(output) ? StepResult::Succeeded : StepResult::NoSuccessText;
+    if (HasSuccessText(output)) {
+        return StepResult::Succeeded;
+    }
+    if (m_judgement == Judgement::SuccessTextOrExitCodeZero && exitCode == 0) {
+        return StepResult::Succeeded;
+    }
+    return StepResult::NoSuccessText;
 }
 
 RepairOutcome CRepairSequence::Run()

@@ -11,7 +11,18 @@
 class CRepairSequence
 {
 public:
-    explicit CRepairSequence(ICommandRunner& runner) : m_runner(runner) {}
+    // How a step is told to have gone through. The success text is what reg
+    // prints on a Chinese-language Windows only; its exit code 0 says the
+    // same on every display language.
+    enum class Judgement {
+        SuccessText,
+        SuccessTextOrExitCodeZero,
+    };
+
+    explicit CRepairSequence(ICommandRunner& runner, Judgement judgement = Judgement::SuccessText)
+        : m_runner(runner), m_judgement(judgement)
+    {
+    }
 
     RepairOutcome Run();
 
@@ -26,4 +37,5 @@ private:
     StepResult RunStep(const wchar_t* command);
 
     ICommandRunner& m_runner;
+    Judgement m_judgement;
 };

@@ -2,7 +2,7 @@
 
 #include "repair/RunCommand.h"
 
-bool CSystemCommandRunner::Run(const std::wstring& command, std::wstring& output)
+bool CSystemCommandRunner::Run(const std::wstring& command, std::wstring& output, unsigned long* exitCode)
 {
-    return RunCommand(command, output);
+    return RunCommand(command, output, exitCode);
 }

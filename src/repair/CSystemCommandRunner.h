@@ -6,5 +6,5 @@
 class CSystemCommandRunner : public ICommandRunner
 {
 public:
-    bool Run(const std::wstring& command, std::wstring& output) override;
+    bool Run(const std::wstring& command, std::wstring& output, unsigned long* exitCode = nullptr) override;
 };

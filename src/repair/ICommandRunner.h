@@ -8,6 +8,9 @@ class ICommandRunner
 {
 public:
     virtual ~ICommandRunner() = default;
-    // false only when the command could not be started; output is then unchanged.
-    virtual bool Run(const std::wstring& command, std::wstring& output) = 0;
+    // false when the command could not be started (output is then unchanged)
+    // or did not end in time; the step then failed. exitCode, when given,
+    // receives the command's exit code as RunCommand reports it.
+    virtual bool Run(const std::wstring& command, std::wstring& output,
+                     unsigned long* exitCode = nullptr) = 0;
 };

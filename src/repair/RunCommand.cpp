@@ -42,7 +42,7 @@ void AppendConverted(const std::string& bytes, std::wstring& output)
 
 } // namespace
 
-bool RunCommand(std::wstring command, std::wstring& output)
+bool RunCommand(std::wstring command, std::wstring& output, unsigned long* exitCode)
 {
     std::wstring systemDir;
     if (!GetSystemDirectoryPath(systemDir)) {
@@ -107,8 +107,10 @@ bool RunCommand(std::wstring command, std::wstring& output)
     CloseHandle(readEnd);
 
     WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
+    DWORD code = 0;
+    if (GetExitCodeProcess(process.hProcess, &code) && exitCode != nullptr) {
+        *exitCode = code;
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
 

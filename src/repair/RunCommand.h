@@ -5,7 +5,16 @@
 
 #include <string>
 
-// true once the interpreter has ended, whatever the command's exit code.
-// false only when the pipe or the process could not be created; output is
-// then unchanged. Never times out.
-bool RunCommand(std::wstring command, std::wstring& output);
+// What *exitCode reports for a command that was ended because it ran past its
+// time limit. An error status with the customer bit set: neither cmd nor reg
+// ever ends with it, and together with the false result it cannot be taken
+// for a command's own exit code.
+constexpr unsigned long kCommandTimedOutExitCode = 0xE0000102UL;
+
+// true once the interpreter has ended by itself, whatever the command's exit
+// code; *exitCode (when given) then holds that code.
+// false when the pipe or the process could not be created (output and
+// *exitCode are then unchanged), or when the command was ended after running
+// past its time limit (*exitCode is then kCommandTimedOutExitCode, and what
+// it printed until then is appended).
+bool RunCommand(std::wstring command, std::wstring& output, unsigned long* exitCode = nullptr);

@@ -41,18 +41,24 @@ bool CToolRun::CopyIn(const std::wstring& source, const std::wstring& name)
     return CopyFileW(source.c_str(), PathOf(name).c_str(), FALSE) != FALSE;
 }
 
-bool CToolRun::Start()
+bool CToolRun::Start(const std::wstring& arguments, HANDLE output)
 {
     std::wstring exe = PathOf(L"Stellwick.exe");
-    std::vector<wchar_t> commandLine(exe.begin(), exe.end());
-    commandLine.insert(commandLine.begin(), L'"');
-    commandLine.push_back(L'"');
+    std::wstring line = L"\"" + exe + L"\"";
+    if (!arguments.empty())
+        line += L" " + arguments;
+    std::vector<wchar_t> commandLine(line.begin(), line.end());
     commandLine.push_back(L'\0');
     STARTUPINFOW si = {};
     si.cb = sizeof si;
+    if (output) {
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = output;
+        si.hStdError = output;
+    }
     QueryPerformanceCounter(&m_started);
-    return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &si,
-                          &m_pi) != FALSE;
+    return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, output ? TRUE : FALSE, 0, nullptr,
+                          m_folder.c_str(), &si, &m_pi) != FALSE;
 }
 
 bool CToolRun::IsRunning() const

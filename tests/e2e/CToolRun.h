@@ -24,7 +24,10 @@ public:
     bool CopyIn(const std::wstring& source, const std::wstring& name);
 
     // Starts the program with its own folder as the working folder.
-    bool Start();
+    bool Start() { return Start(L""); }
+    // The same with arguments after the program's name; with an output
+    // handle, the program's standard output and error go there.
+    bool Start(const std::wstring& arguments, HANDLE output = nullptr);
     DWORD ProcessId() const { return m_pi.dwProcessId; }
     HANDLE Process() const { return m_pi.hProcess; }
     bool IsRunning() const;

@@ -24,6 +24,7 @@ struct Reply
 {
     bool started = true;
     std::wstring output;
+    unsigned long exitCode = 0;
 };
 
 // Answers each command from a script; the nth run of the same text takes the
@@ -36,7 +37,7 @@ public:
         m_replies[command] = std::move(replies);
     }
 
-    bool Run(const std::wstring& command, std::wstring& output) override
+    bool Run(const std::wstring& command, std::wstring& output, unsigned long* exitCode = nullptr) override
     {
         // Each command must be judged on its own output alone.
         EXPECT_TRUE(output.empty()) << "accumulator not cleared before a command";
@@ -50,6 +51,9 @@ public:
         }
         if (reply.started) {
             output += reply.output;
+            if (exitCode != nullptr) {
+                *exitCode = reply.exitCode;
+            }
         }
         return reply.started;
     }
@@ -73,6 +77,14 @@ Reply Prints(const std::wstring& text)
 {
     Reply r;
     r.output = text;
+    return r;
+}
+
+Reply Exits(const std::wstring& text, unsigned long code)
+{
+    Reply r;
+    r.output = text;
+    r.exitCode = code;
     return r;
 }
 
@@ -116,6 +128,36 @@ TEST(RepairSequence, OptedInAbsentStillSucceeds)
     ScriptedRunner silent;
     silent.Script(C6, {Prints(L"")});
     EXPECT_TRUE(CRepairSequence(silent).Run().success);
+}
+
+TEST(RepairSequence, ExitCodeZeroCountsOnlyWhereAskedFor)
+{
+    // reg on a Windows in another display language.
+    const std::wstring ok = L"The operation completed successfully.\r\n";
+    const std::wstring missing =
+        L"ERROR: The system was unable to find the specified registry key or value.\r\n";
+    auto english = [&](ScriptedRunner& runner) {
+        runner.Script(C1, {Exits(ok, 0)});
+        runner.Script(C2, {Exits(ok, 0)});
+        runner.Script(C3, {Exits(missing, 1), Exits(ok, 0)});
+        runner.Script(C4, {Exits(ok, 0)});
+        runner.Script(C6, {Exits(missing, 1)});
+    };
+    const auto byExitCode = CRepairSequence::Judgement::SuccessTextOrExitCodeZero;
+
+    ScriptedRunner window;
+    english(window);
+    EXPECT_STREQ(CRepairSequence(window).Run().failureLine, kLogAddBranchNameFailed);
+
+    ScriptedRunner unattended;
+    english(unattended);
+    EXPECT_TRUE(CRepairSequence(unattended, byExitCode).Run().success);
+    EXPECT_EQ(unattended.Ran(), (std::vector<std::wstring>{C1, C2, C3, C4, C3, C6}));
+
+    ScriptedRunner denied;
+    english(denied);
+    denied.Script(C2, {Exits(L"ERROR: Access is denied.\r\n", 1)});
+    EXPECT_STREQ(CRepairSequence(denied, byExitCode).Run().failureLine, kLogAddRiskLevelFailed);
 }
 
 TEST(RepairSequence, SuccessTextIsFoundAnywhere)

@@ -34,11 +34,11 @@ inline bool SeesNativeSystemFolder()
 class RecordingRunner : public ICommandRunner
 {
 public:
-    bool Run(const std::wstring& command, std::wstring& output) override
+    bool Run(const std::wstring& command, std::wstring& output, unsigned long* exitCode = nullptr) override
     {
         m_commands.push_back(command);
         m_sawNativeFolder.push_back(SeesNativeSystemFolder());
-        return m_real.Run(command, output);
+        return m_real.Run(command, output, exitCode);
     }
 
     std::vector<std::wstring> m_commands;

@@ -93,6 +93,19 @@ TEST(RunCommand, StandardErrorIsCapturedInOrder)
     EXPECT_EQ(regError.find(L"操作成功完成"), std::wstring::npos);
 }
 
+TEST(RunCommand, ReportsTheInterpretersExitCode)
+{
+    std::wstring output;
+    unsigned long code = 12345;
+    ASSERT_TRUE(RunCommand(L"exit /b 7", output, &code));
+    EXPECT_EQ(code, 7u);
+
+    ASSERT_TRUE(RunCommand(
+        L"reg delete \"HKEY_CURRENT_USER\\Software\\StellwickRunnerTest\" /v NoSuchValue /f", output, &code));
+    EXPECT_NE(code, 0u);
+    EXPECT_NE(code, kCommandTimedOutExitCode);
+}
+
 TEST(RunCommand, OverlongCommandIsRefusedNotCut)
 {
     std::wstring output = L"x";
