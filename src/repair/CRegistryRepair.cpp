@@ -13,18 +13,28 @@ typedef BOOL(WINAPI* IsWow64ProcessFunction)(HANDLE, PBOOL);
 // asks, so no lock.
 IsWow64ProcessFunction g_isWow64Process = nullptr;
 
-// Where the environment block sits in the thread block, and the version
-// fields in it. The program ships as a 32-bit build; the 64-bit layout is
-// there for the 64-bit build of the same sources that the tests can run.
+// The version fields in the process environment block. The program ships
+// as a 32-bit build; the 64-bit layout is there for the 64-bit build of the
+// same sources that the tests can run.
 #ifdef _WIN64
-constexpr unsigned kTebProcessEnvironmentBlock = 0x60;
 constexpr unsigned kPebOsMajorVersion = 0x118;
 constexpr unsigned kPebOsMinorVersion = 0x11C;
 #else
-constexpr unsigned kTebProcessEnvironmentBlock = 0x30;
 constexpr unsigned kPebOsMajorVersion = 0xA4;
 constexpr unsigned kPebOsMinorVersion = 0xA8;
 #endif
+
+// The thread block's pointer to the environment block.
+const BYTE* ProcessEnvironmentBlock()
+{
+    const BYTE* peb = nullptr;
+#ifdef _WIN64
+    __asm__("movq %%gs:0x60, %0" : "=r"(peb));
+#else
+    __asm__("movl %%fs:0x30, %0" : "=r"(peb));
+#endif
+    return peb;
+}
 
 } // namespace
 
@@ -67,8 +77,7 @@ bool CRegistryRepair::IsSupportedSystem()
 {
     // Straight from the environment block: the version query functions answer
     // according to the program's manifest, this does not.
-    const BYTE* teb = reinterpret_cast<const BYTE*>(NtCurrentTeb());
-    const BYTE* peb = *reinterpret_cast<const BYTE* const*>(teb + kTebProcessEnvironmentBlock);
+    const BYTE* peb = ProcessEnvironmentBlock();
     ULONG major = *reinterpret_cast<const ULONG*>(peb + kPebOsMajorVersion);
     ULONG minor = *reinterpret_cast<const ULONG*>(peb + kPebOsMinorVersion);
     return major == 10 && minor == 0;

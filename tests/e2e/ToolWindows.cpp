@@ -179,8 +179,15 @@ bool WaitForFeedback(DWORD pid, DWORD timeoutMs, HWND* content)
             return *content && HasArea(ControlRect(*content, 1002)) && ControlVisible(*content, 1002);
         },
         timeoutMs, 10);
-    if (ok)
+    if (ok) {
         WaitUntilSettled(*content);
+        // The frame shows the content before it lays the answers out, and
+        // the layout hides the close button first and places the last answer
+        // last: on a busy machine the content can stand still while its
+        // answers still have their template rectangles.
+        ok = PollUntil([&] { return !ControlVisible(*content, 1001); }, timeoutMs, 10);
+        WaitUntilSettled(GetDlgItem(*content, 1016));
+    }
     return ok;
 }
 
