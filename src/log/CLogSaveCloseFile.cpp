@@ -182,6 +182,51 @@ HANDLE OpenPlainFile(const std::wstring& path, DWORD access, DWORD share, DWORD 
     return INVALID_HANDLE_VALUE;
 }
 
+// Writers in several processes take turns on one byte far beyond any real
+// length of the file. On Windows an append-only handle already keeps every
+// write whole at the end; Wine finds the end and writes in two steps, so two
+// processes could land on the same offset. A holder that never lets go (any
+// reader may lock) only delays an entry, it never loses it.
+class AppendTurn
+{
+public:
+    explicit AppendTurn(HANDLE file) : m_file(file)
+    {
+        for (int attempt = 0; attempt < 40; ++attempt) {
+            OVERLAPPED at = Where();
+            if (LockFileEx(m_file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+                m_bHeld = true;
+                return;
+            }
+            if (GetLastError() != ERROR_LOCK_VIOLATION && GetLastError() != ERROR_IO_PENDING) {
+                return;
+            }
+            Sleep(50);
+        }
+    }
+    AppendTurn(const AppendTurn&) = delete;
+    AppendTurn& operator=(const AppendTurn&) = delete;
+    ~AppendTurn()
+    {
+        if (m_bHeld) {
+            OVERLAPPED at = Where();
+            UnlockFileEx(m_file, 0, 1, 0, &at);
+        }
+    }
+
+private:
+    static OVERLAPPED Where()
+    {
+        OVERLAPPED at = {};
+        at.Offset = 0;
+        at.OffsetHigh = 0x7FFFFFFF;
+        return at;
+    }
+
+    HANDLE m_file;
+    bool m_bHeld = false;
+};
+
 bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b)
 {
     return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
@@ -293,13 +338,16 @@ void CLogSaveCloseFile::WriteEntryLocked(const CPacketLog& packet)
     const std::wstring name = WidenLogName(packet.GetFileName());
     const std::wstring path = m_strLogDir + name;
     BY_HANDLE_FILE_INFORMATION written;
-    HANDLE file = OpenPlainFile(path, FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+    HANDLE file = OpenPlainFile(path, FILE_READ_DATA | FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS, &written);
     if (file == INVALID_HANDLE_VALUE) {
         return;
     }
     HandleCloser closer(file);
-    WriteAll(file, FormatLogEntry(LocalNow(), packet.GetText()));
+    {
+        AppendTurn turn(file);
+        WriteAll(file, FormatLogEntry(LocalNow(), packet.GetText()));
+    }
 
     LARGE_INTEGER length;
     if (!GetFileSizeEx(file, &length) || !IsOverRotationSize(static_cast<std::uint64_t>(length.QuadPart))) {
