@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -132,4 +133,19 @@ TEST(SelfRemovalOnWindows, ShortNameOfAKnownFolderIsStillRecognisedOnceLengthene
 
     // A path that does not exist comes back as it was.
     EXPECT_EQ(LongPathOf(L"C:\\does-not-exist\\x.exe"), L"C:\\does-not-exist\\x.exe");
+}
+
+TEST(SelfRemovalOnWindows, KnownFolderOrRootByAnotherNameIsFoundByIdentity)
+{
+    const std::vector<std::wstring> known = KnownShellFolders();
+    const std::wstring windows = CsidlPath(CSIDL_WINDOWS);
+    const DWORD start = GetTickCount();
+    // The same folder under a name no text comparison would match.
+    EXPECT_TRUE(IsKnownFolderByIdentity(windows + L"\\system32\\..", known));
+    EXPECT_TRUE(IsKnownFolderByIdentity(L"C:\\.", known));
+    const std::wstring own = TempFolder(L"stellwick-identity-test");
+    EXPECT_FALSE(IsKnownFolderByIdentity(own, known));
+    EXPECT_FALSE(IsKnownFolderByIdentity(own + L"\\does-not-exist", known));
+    RemoveDirectoryW(own.c_str());
+    std::printf("identity checks took %lu ms\n", GetTickCount() - start);
 }
