@@ -184,8 +184,11 @@ void CPellmarStellwickDlg::RemoveProgramFolder()
     std::vector<std::wstring> entries;
     const bool complete = ListFolderEntries(folder, &entries);
     const std::vector<std::wstring> known = KnownShellFolders();
-    const SelfRemovalPlan plan = PlanSelfRemoval(programFile, SUPPORT_LIBRARY_FILE, entries, complete, known,
-                                                 IsKnownFolderByIdentity(folder, known));
+    SelfRemovalPlan plan = PlanSelfRemoval(programFile, SUPPORT_LIBRARY_FILE, entries, complete, known);
+    // Opening every known folder costs time at the end of the run: only
+    // where the folder would otherwise go whole.
+    if (plan.action == SelfRemovalPlan::Action::RemoveFolder && IsKnownFolderByIdentity(folder, known))
+        plan = PlanSelfRemoval(programFile, SUPPORT_LIBRARY_FILE, entries, complete, known, true);
     if (plan.action == SelfRemovalPlan::Action::Nothing)
         return;
     if (plan.action == SelfRemovalPlan::Action::DeleteProgramFiles) {

@@ -8,6 +8,9 @@
 #include <shobjidl.h>
 
 #include "support/FileIdentity.h"
+#include "ui/main/SelfRemovalPlan.h"
+
+#include <set>
 
 namespace {
 
@@ -180,8 +183,12 @@ bool IsKnownFolderByIdentity(const std::wstring& folder, const std::vector<std::
     wchar_t root[MAX_PATH + 1] = {};
     if (GetVolumePathNameW(folder.c_str(), root, MAX_PATH + 1) && IdentityOfPath(root).SameAs(identity))
         return true;
+    // The list names most folders several times over.
+    std::set<std::wstring> seen;
     for (const std::wstring& known : knownFolders) {
-        if (!known.empty() && IdentityOfPath(known).SameAs(identity))
+        if (known.empty() || !seen.insert(NormaliseFolderPath(known)).second)
+            continue;
+        if (IdentityOfPath(known).SameAs(identity))
             return true;
     }
     return false;
