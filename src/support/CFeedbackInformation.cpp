@@ -78,6 +78,8 @@ bool CFeedbackInformation::Load(const std::wstring& folder)
 bool CFeedbackInformation::LoadFile(const std::wstring& path)
 {
     Unload();
+    m_strLoadedPath.clear();
+    m_loadedIdentity = FileIdentity();
     // Only a full path is ever loaded; an empty one would mean a search.
     if (path.empty())
         return false;
@@ -88,6 +90,10 @@ bool CFeedbackInformation::LoadFile(const std::wstring& path)
         m_hModule = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (!m_hModule)
         return false;
+    // Taken while the library is mapped: that file cannot be overwritten or
+    // deleted before it is unloaded.
+    m_strLoadedPath = path;
+    m_loadedIdentity = IdentityOfPath(path);
 
     // In table order; && stops at the first missing name.
     return Bind(m_hModule, EXPORT_NAMES[0], m_pfnInitFreedbackDll) &&

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "support/FileIdentity.h"
 #include "support/ToolInfo.h"
 
 class CFeedbackInformation
@@ -46,6 +47,11 @@ public:
     int OpenToolDownUrl() const;
     int OpenUseAgreementUrl() const;
 
+    // The library file last loaded and which file it was while loaded; kept
+    // after Unload, so that file, and no other put at its name, can be deleted.
+    const std::wstring& LoadedPath() const { return m_strLoadedPath; }
+    const FileIdentity& LoadedIdentity() const { return m_loadedIdentity; }
+
     // The folder of the running program file, without a trailing backslash.
     static std::wstring ProgramFolder();
 
@@ -54,6 +60,8 @@ private:
     void ClearEntryPoints();
 
     HMODULE m_hModule = nullptr;
+    std::wstring m_strLoadedPath;
+    FileIdentity m_loadedIdentity;
     InitFreedbackDllFn m_pfnInitFreedbackDll = nullptr;
     FeedbackQuestionFn m_pfnFeedbackQuestion = nullptr;
     OpenUrlFn m_pfnOpenUrl = nullptr;

@@ -81,3 +81,30 @@ TEST_F(Removal, PlantedTimeoutAndCmdNeverRun)
     EXPECT_TRUE(FileExists(run.PathOf(L"timeout.exe")));
     EXPECT_TRUE(FileExists(run.PathOf(L"cmd.exe")));
 }
+
+TEST_F(Removal, FolderPutAtTheProgramsNameDuringTheWaitKeepsItsFiles)
+{
+    CToolRun run(L"removal-swapped-name");
+    ASSERT_TRUE(run.AddProgram());
+    ASSERT_TRUE(run.AddLibrary(StandinLibrary()));
+    ASSERT_TRUE(run.AddFile(L"notes.txt", "mine\r\n"));
+    MainWindow main;
+    StartAndWaitReady(run, &main);
+    CloseAnsweringSolved(run, main);
+    if (HasFatalFailure())
+        return;
+    // The library is the program's own business, done before it ends.
+    EXPECT_FALSE(FileExists(run.PathOf(L"TorvaneFeedbackInformation.dll"))) << "the library waited";
+
+    // Within the three seconds: the program file becomes a folder with a file in it.
+    const std::wstring program = run.PathOf(L"Stellwick.exe");
+    ASSERT_TRUE(DeleteFileW(program.c_str()));
+    ASSERT_TRUE(CreateDirectoryW(program.c_str(), nullptr));
+    const std::string precious = "not the tool's\r\n";
+    ASSERT_TRUE(run.AddFile(L"Stellwick.exe\\precious.txt", precious));
+
+    Sleep(8000);
+    EXPECT_EQ(ReadWholeFile(run.PathOf(L"Stellwick.exe\\precious.txt")), precious);
+    EXPECT_TRUE(FolderExists(program));
+    EXPECT_EQ(ReadWholeFile(run.PathOf(L"notes.txt")), "mine\r\n");
+}

@@ -160,7 +160,13 @@ void CPellmarStellwickDlg::OnClose()
 
 void CPellmarStellwickDlg::OnDestroy()
 {
-    // Base handling, skin, then the panel object (its window went first).
+    // The panel's window went first and unloaded the support library; which
+    // file that was outlives the panel object for the removal.
+    if (m_pPanel) {
+        m_strSupportLibrary = m_pPanel->GetFeedback().LoadedPath();
+        m_supportLibraryIdentity = m_pPanel->GetFeedback().LoadedIdentity();
+    }
+    // Base handling, skin, then the panel object.
     CSkinFrameDlg::OnDestroy();
     m_pPanel = nullptr;
     RemoveProgramFolder();
@@ -178,12 +184,25 @@ void CPellmarStellwickDlg::RemoveProgramFolder()
     const size_t cut = programFile.rfind(L'\\');
     if (cut == std::wstring::npos)
         return;
+    const std::wstring folder = programFile.substr(0, cut);
     std::vector<std::wstring> entries;
-    const bool complete = ListFolderEntries(programFile.substr(0, cut), &entries);
-    const SelfRemovalPlan plan =
-        PlanSelfRemoval(programFile, SUPPORT_LIBRARY_FILE, entries, complete, KnownShellFolders());
+    const bool complete = ListFolderEntries(folder, &entries);
+    const std::vector<std::wstring> known = KnownShellFolders();
+    SelfRemovalPlan plan = PlanSelfRemoval(programFile, SUPPORT_LIBRARY_FILE, entries, complete, known);
+    // Opening every known folder costs time at the end of the run: only
+    // where the folder would otherwise go whole.
+    if (plan.action == SelfRemovalPlan::Action::RemoveFolder && IsKnownFolderByIdentity(folder, known))
+        plan = PlanSelfRemoval(programFile, SUPPORT_LIBRARY_FILE, entries, complete, known, true);
     if (plan.action == SelfRemovalPlan::Action::Nothing)
         return;
+    if (plan.action == SelfRemovalPlan::Action::DeleteProgramFiles) {
+        // Unloaded by now: deleted at once, and only if it is the file that was loaded.
+        if (plan.deleteSupportLibrary && !m_strSupportLibrary.empty())
+            DeleteFileIfSame(m_strSupportLibrary, m_supportLibraryIdentity);
+        // Another file the pattern matches would go with ours: then ours stays.
+        if (!PatternMatchesOnly(folder, plan.programPattern, programFile.substr(cut + 1)))
+            return;
+    }
 
     // cmd by full path from the system folder, which is also its working
     // folder: a cmd.exe or timeout.exe left in the program's folder never runs.

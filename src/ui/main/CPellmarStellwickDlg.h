@@ -4,7 +4,10 @@
 // removes the program's folder when its window is destroyed.
 #pragma once
 
+#include "support/FileIdentity.h"
 #include "ui/toolkit/CSkinFrameDlg.h"
+
+#include <string>
 
 class CStellwickDlg;
 
@@ -32,5 +35,8 @@ protected:
     virtual void RemoveProgramFolder();
 
     HICON m_hIcon = nullptr;
+    // The support library the panel had loaded, kept past the panel for the removal.
+    std::wstring m_strSupportLibrary;
+    FileIdentity m_supportLibraryIdentity;
     CStellwickDlg* m_pPanel = nullptr; // the content, owned through m_pContent
 };

@@ -7,6 +7,11 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "support/FileIdentity.h"
+#include "ui/main/SelfRemovalPlan.h"
+
+#include <set>
+
 namespace {
 
 void AddKnownFolder(REFKNOWNFOLDERID id, std::vector<std::wstring>* out)
@@ -168,4 +173,38 @@ std::wstring LongPathOf(const std::wstring& path)
         return path;
     out.resize(n);
     return out;
+}
+
+bool IsKnownFolderByIdentity(const std::wstring& folder, const std::vector<std::wstring>& knownFolders)
+{
+    const FileIdentity identity = IdentityOfPath(folder);
+    if (!identity.valid)
+        return false;
+    wchar_t root[MAX_PATH + 1] = {};
+    if (GetVolumePathNameW(folder.c_str(), root, MAX_PATH + 1) && IdentityOfPath(root).SameAs(identity))
+        return true;
+    // The list names most folders several times over.
+    std::set<std::wstring> seen;
+    for (const std::wstring& known : knownFolders) {
+        if (known.empty() || !seen.insert(NormaliseFolderPath(known)).second)
+            continue;
+        if (IdentityOfPath(known).SameAs(identity))
+            return true;
+    }
+    return false;
+}
+
+bool PatternMatchesOnly(const std::wstring& folder, const std::wstring& pattern, const std::wstring& name)
+{
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW((folder + L"\\" + pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    bool onlyOurs = true;
+    do {
+        if (CompareStringOrdinal(data.cFileName, -1, name.c_str(), -1, TRUE) != CSTR_EQUAL)
+            onlyOurs = false;
+    } while (onlyOurs && FindNextFileW(find, &data));
+    FindClose(find);
+    return onlyOurs;
 }

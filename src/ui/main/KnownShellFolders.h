@@ -15,3 +15,12 @@ bool ListFolderEntries(const std::wstring& folder, std::vector<std::wstring>* na
 // The path with every 8.3 short name component in its long form, so that it
 // compares with the known folders; the path as given when it cannot be resolved.
 std::wstring LongPathOf(const std::wstring& path);
+
+// Whether the folder is, by file identity, one of the known folders or the
+// root of its volume: catches a known folder reached through a share of this
+// machine, a volume path or any other name the text comparison cannot see.
+bool IsKnownFolderByIdentity(const std::wstring& folder, const std::vector<std::wstring>& knownFolders);
+
+// Whether the pattern, looked up in the folder (long and short names, as del
+// does), matches the program's own file name and nothing else.
+bool PatternMatchesOnly(const std::wstring& folder, const std::wstring& pattern, const std::wstring& name);

@@ -25,6 +25,27 @@ std::wstring Quoted(const std::wstring& path)
     return L"\"" + path + L"\"";
 }
 
+bool EndsWithNoCase(const std::wstring& name, const std::wstring& tail)
+{
+    return name.size() >= tail.size() && EqualNoCase(name.substr(name.size() - tail.size()), tail);
+}
+
+// \\localhost\c$\rest (already normalised) names c:\rest of this machine.
+std::wstring AdministrativeShareAsDrive(const std::wstring& n)
+{
+    for (const wchar_t* host : {L"\\\\localhost\\", L"\\\\127.0.0.1\\"}) {
+        const std::wstring prefix = host;
+        if (n.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::wstring share = n.substr(prefix.size(), 2);
+        const size_t after = prefix.size() + 2;
+        if (share.size() == 2 && share[0] >= L'a' && share[0] <= L'z' && share[1] == L'$' &&
+            (n.size() == after || n[after] == L'\\'))
+            return std::wstring(1, share[0]) + L":" + (n.size() == after ? L"" : n.substr(after));
+    }
+    return n;
+}
+
 } // namespace
 
 std::wstring NormaliseFolderPath(const std::wstring& path)
@@ -36,7 +57,7 @@ std::wstring NormaliseFolderPath(const std::wstring& path)
     }
     if (p.compare(0, 8, L"\\\\?\\UNC\\") == 0)
         p = L"\\\\" + p.substr(8);
-    else if (p.compare(0, 4, L"\\\\?\\") == 0)
+    else if (p.compare(0, 4, L"\\\\?\\") == 0 || p.compare(0, 4, L"\\\\.\\") == 0)
         p = p.substr(4);
 
     std::wstring out;
@@ -49,7 +70,7 @@ std::wstring NormaliseFolderPath(const std::wstring& path)
     }
     while (out.size() > 1 && out.back() == L'\\' && !(out.size() == 2 && out[0] == L'\\'))
         out.pop_back();
-    return out;
+    return AdministrativeShareAsDrive(out);
 }
 
 bool IsDriveRoot(const std::wstring& folder)
@@ -59,6 +80,9 @@ bool IsDriveRoot(const std::wstring& folder)
         return true;
     if (n.size() == 2 && n[1] == L':')
         return true;
+    // \\?\Volume{...}\ is the root of that volume, wherever it is mounted.
+    if (n.compare(0, 7, L"volume{") == 0)
+        return n.find(L'\\') == std::wstring::npos;
     if (n.compare(0, 2, L"\\\\") == 0) {
         // \\server\share is the root of that share; \\server alone is no folder at all.
         const size_t server = n.find(L'\\', 2);
@@ -71,7 +95,7 @@ bool IsDriveRoot(const std::wstring& folder)
 
 SelfRemovalPlan PlanSelfRemoval(const std::wstring& programFileIn, const std::wstring& supportFileName,
                                 const std::vector<std::wstring>& folderEntries, bool listingComplete,
-                                const std::vector<std::wstring>& knownFolders)
+                                const std::vector<std::wstring>& knownFolders, bool knownByIdentity)
 {
     SelfRemovalPlan plan;
     std::wstring programFile = programFileIn;
@@ -103,7 +127,7 @@ SelfRemovalPlan PlanSelfRemoval(const std::wstring& programFileIn, const std::ws
         }
     }
 
-    bool known = IsDriveRoot(plan.folder);
+    bool known = knownByIdentity || IsDriveRoot(plan.folder);
     const std::wstring normalised = NormaliseFolderPath(plan.folder);
     for (const std::wstring& k : knownFolders) {
         if (!k.empty() && NormaliseFolderPath(k) == normalised) {
@@ -121,8 +145,17 @@ SelfRemovalPlan PlanSelfRemoval(const std::wstring& programFileIn, const std::ws
         if (base.back() != L'\\')
             base += L'\\';
         plan.action = SelfRemovalPlan::Action::DeleteProgramFiles;
-        plan.parameters = std::wstring(WAIT_THEN) + L"del /f /q " + Quoted(base + programName) + L" " +
-                          Quoted(base + supportFileName);
+        // With a wildcard del lists the folder and deletes only the plain files
+        // that match: a folder or junction put at the name during the wait is
+        // skipped, where the bare name would have del empty that folder.
+        plan.programPattern = L"?" + programName.substr(1);
+        plan.parameters = std::wstring(WAIT_THEN) + L"del /f /q " + Quoted(base + plan.programPattern);
+        bool otherProgram = false;
+        for (const std::wstring& entry : folderEntries) {
+            if (!EqualNoCase(entry, programName) && EndsWithNoCase(entry, L".exe"))
+                otherProgram = true;
+        }
+        plan.deleteSupportLibrary = listingComplete && !otherProgram;
     }
     return plan;
 }

@@ -41,8 +41,11 @@ TEST(SelfRemovalPlan, AnythingElseInTheFolderKeepsItAndDeletesOnlyOurTwoFiles)
     entries.push_back(L"report.docx");
     const SelfRemovalPlan p = PlanSelfRemoval(L"D:\\Share\\Stellwick.exe", kDll, entries, true, kKnown);
     EXPECT_EQ(p.action, SelfRemovalPlan::Action::DeleteProgramFiles);
-    EXPECT_EQ(p.parameters, L"/D /C timeout /t 3 /nobreak & del /f /q \"D:\\Share\\Stellwick.exe\" "
-                            L"\"D:\\Share\\TorvaneFeedbackInformation.dll\"");
+    // The library goes at once through the program; del gets a pattern, never
+    // the bare name, which it would empty if a folder were put there.
+    EXPECT_TRUE(p.deleteSupportLibrary);
+    EXPECT_EQ(p.programPattern, L"?tellwick.exe");
+    EXPECT_EQ(p.parameters, L"/D /C timeout /t 3 /nobreak & del /f /q \"D:\\Share\\?tellwick.exe\"");
 
     // A sub-folder counts as something else too.
     const SelfRemovalPlan sub =
@@ -54,6 +57,40 @@ TEST(SelfRemovalPlan, UnreadableListingIsTreatedAsForeignContent)
 {
     const SelfRemovalPlan p = PlanSelfRemoval(L"C:\\T\\x.exe", kDll, OnlyOurs(L"x.exe"), false, kKnown);
     EXPECT_EQ(p.action, SelfRemovalPlan::Action::DeleteProgramFiles);
+    EXPECT_FALSE(p.deleteSupportLibrary);
+}
+
+TEST(SelfRemovalPlan, AnotherProgramInTheFolderKeepsTheSupportLibrary)
+{
+    std::vector<std::wstring> entries = OnlyOurs(L"Stellwick.exe");
+    entries.push_back(L"OtherTool.EXE");
+    const SelfRemovalPlan p = PlanSelfRemoval(L"D:\\Share\\Stellwick.exe", kDll, entries, true, kKnown);
+    EXPECT_EQ(p.action, SelfRemovalPlan::Action::DeleteProgramFiles);
+    EXPECT_FALSE(p.deleteSupportLibrary);
+    EXPECT_EQ(p.parameters, L"/D /C timeout /t 3 /nobreak & del /f /q \"D:\\Share\\?tellwick.exe\"");
+}
+
+TEST(SelfRemovalPlan, KnownFolderOrRootReachedByAnotherNameIsStillKept)
+{
+    for (const std::wstring exe :
+         {L"\\\\localhost\\C$\\Users\\ann\\Downloads\\Stellwick.exe",
+          L"\\\\127.0.0.1\\c$\\Windows\\Stellwick.exe",
+          L"\\\\?\\UNC\\localhost\\C$\\Users\\ann\\Stellwick.exe", L"\\\\.\\C:\\Program Files\\Stellwick.exe",
+          L"\\\\?\\Volume{0b1c2d3e-0000-0000-0000-100000000000}\\Stellwick.exe",
+          L"\\\\localhost\\D$\\Stellwick.exe"}) {
+        const SelfRemovalPlan p = PlanSelfRemoval(exe, kDll, OnlyOurs(L"Stellwick.exe"), true, kKnown);
+        EXPECT_EQ(p.action, SelfRemovalPlan::Action::DeleteProgramFiles) << exe;
+    }
+    // What only the system can tell (a share under another name, a mounted volume) comes in as a fact.
+    EXPECT_EQ(PlanSelfRemoval(L"\\\\pc7\\dl\\sw\\Stellwick.exe", kDll, OnlyOurs(L"Stellwick.exe"), true,
+                              kKnown, true)
+                  .action,
+              SelfRemovalPlan::Action::DeleteProgramFiles);
+    // A folder of its own on such a path still goes whole.
+    EXPECT_EQ(PlanSelfRemoval(L"\\\\localhost\\C$\\Users\\ann\\Downloads\\sw\\Stellwick.exe", kDll,
+                              OnlyOurs(L"Stellwick.exe"), true, kKnown)
+                  .action,
+              SelfRemovalPlan::Action::RemoveFolder);
 }
 
 TEST(SelfRemovalPlan, KnownShellFoldersAreNeverRemovedWhateverTheirCaseOrTrailingSlash)
@@ -78,8 +115,7 @@ TEST(SelfRemovalPlan, DriveRootKeepsEverythingButOurFiles)
         PlanSelfRemoval(L"E:\\Stellwick.exe", kDll, OnlyOurs(L"Stellwick.exe"), true, {});
     EXPECT_EQ(p.action, SelfRemovalPlan::Action::DeleteProgramFiles);
     // The root keeps its backslash: "E:Stellwick.exe" would mean the current folder of E:.
-    EXPECT_EQ(p.parameters, L"/D /C timeout /t 3 /nobreak & del /f /q \"E:\\Stellwick.exe\" "
-                            L"\"E:\\TorvaneFeedbackInformation.dll\"");
+    EXPECT_EQ(p.parameters, L"/D /C timeout /t 3 /nobreak & del /f /q \"E:\\?tellwick.exe\"");
 
     const SelfRemovalPlan share =
         PlanSelfRemoval(L"\\\\server\\tools\\Stellwick.exe", kDll, OnlyOurs(L"Stellwick.exe"), true, {});

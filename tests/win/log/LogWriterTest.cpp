@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstring>
 #include <regex>
 #include <set>
 #include <string>
@@ -103,6 +104,68 @@ TEST_F(LogWriter, FileOfExactlyThresholdStaysOneByteMoreRotates)
 
     writer.WriteText("fresh", "a.txt");
     EXPECT_EQ(ReadBytes(m_dir + L"a.txt").size(), kPrefixLength + 5 + 3);
+}
+
+TEST_F(LogWriter, HardLinkAtTheLogNameIsNeitherWrittenNorRotated)
+{
+    // Another user's hard link at the log's name would have the elevated
+    // writer append to, or rename, a file of that user's choosing.
+    const std::wstring target = m_dir + L"target.txt";
+    ASSERT_TRUE(WriteBytes(target, "precious"));
+    ASSERT_TRUE(CreateHardLinkW((m_dir + L"a.txt").c_str(), target.c_str(), nullptr));
+    CLogSaveCloseFile writer(m_dir);
+    writer.WriteText("entry", "a.txt");
+    EXPECT_EQ(ReadBytes(target), "precious");
+
+    ASSERT_TRUE(WriteBytes(target, std::string(6020001, '.')));
+    writer.WriteText("entry", "a.txt");
+    EXPECT_TRUE(FileExists(m_dir + L"a.txt"));
+    EXPECT_FALSE(FileExists(m_dir + L"a.txtbak"));
+    EXPECT_EQ(ReadBytes(target).size(), 6020001u);
+    DeleteFileW((m_dir + L"a.txt").c_str());
+    DeleteFileW(target.c_str());
+}
+
+TEST(LogService, TwoProcessesAppendingAtOnceKeepEveryEntry)
+{
+    const std::wstring path = CommonAppData() + L"ToolLog\\stellwick-processes.txt";
+    DeleteFileW(path.c_str());
+    constexpr int kEntries = 3000;
+    std::vector<PROCESS_INFORMATION> children;
+    for (const char* tag : {"first", "second"}) {
+        std::wstring line = L"\"" + ExeDir() + L"log_print_helper.exe\" stellwick-processes.txt " +
+                            std::to_wstring(kEntries) + L" " + std::wstring(tag, tag + std::strlen(tag));
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process = {};
+        ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                   &process));
+        children.push_back(process);
+    }
+    for (PROCESS_INFORMATION& process : children) {
+        EXPECT_EQ(WaitForSingleObject(process.hProcess, 300000), WAIT_OBJECT_0);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+
+    const std::string bytes = ReadBytes(path);
+    std::regex line(R"(\[\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2} \d{3}ms\]   (first|second) (\d+)\r\r)");
+    int next[2] = {0, 0};
+    size_t start = 0;
+    while (start < bytes.size()) {
+        const size_t end = bytes.find('\n', start);
+        ASSERT_NE(end, std::string::npos) << "unterminated entry at " << start;
+        std::smatch match;
+        const std::string text = bytes.substr(start, end - start);
+        ASSERT_TRUE(std::regex_match(text, match, line)) << "mangled entry: " << text;
+        const int who = match[1] == "first" ? 0 : 1;
+        EXPECT_EQ(std::stoi(match[2]), next[who]) << match[1];
+        next[who] = std::stoi(match[2]) + 1;
+        start = end + 1;
+    }
+    EXPECT_EQ(next[0], kEntries);
+    EXPECT_EQ(next[1], kEntries);
+    DeleteFileW(path.c_str());
 }
 
 TEST(LogService, EightThreadsLoseAndInterleaveNothing)

@@ -5,12 +5,15 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "support/CFeedbackInformation.h"
+#include "support/FileIdentity.h"
 #include "support/SupportLibraryPath.h"
 #include "ui/main/KnownShellFolders.h"
 #include "ui/main/SelfRemovalPlan.h"
@@ -38,6 +41,19 @@ std::wstring TempFolder(const wchar_t* name)
     std::wstring folder = std::wstring(temp) + name;
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder;
+}
+
+bool FileExists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring ExeFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.rfind(L'\\'));
 }
 
 void Touch(const std::wstring& path)
@@ -132,4 +148,57 @@ TEST(SelfRemovalOnWindows, ShortNameOfAKnownFolderIsStillRecognisedOnceLengthene
 
     // A path that does not exist comes back as it was.
     EXPECT_EQ(LongPathOf(L"C:\\does-not-exist\\x.exe"), L"C:\\does-not-exist\\x.exe");
+}
+
+TEST(SelfRemovalOnWindows, KnownFolderOrRootByAnotherNameIsFoundByIdentity)
+{
+    const std::vector<std::wstring> known = KnownShellFolders();
+    const std::wstring windows = CsidlPath(CSIDL_WINDOWS);
+    const DWORD start = GetTickCount();
+    // The same folder under a name no text comparison would match.
+    EXPECT_TRUE(IsKnownFolderByIdentity(windows + L"\\system32\\..", known));
+    EXPECT_TRUE(IsKnownFolderByIdentity(L"C:\\.", known));
+    const std::wstring own = TempFolder(L"stellwick-identity-test");
+    EXPECT_FALSE(IsKnownFolderByIdentity(own, known));
+    EXPECT_FALSE(IsKnownFolderByIdentity(own + L"\\does-not-exist", known));
+    RemoveDirectoryW(own.c_str());
+    std::printf("identity checks took %lu ms\n", GetTickCount() - start);
+}
+
+TEST(SelfRemovalOnWindows, SupportLibraryIsDeletedOnlyWhenItIsTheFileThatWasLoaded)
+{
+    const std::wstring folder = TempFolder(L"stellwick-library-test");
+    const std::wstring library = folder + L"\\" SUPPORT_LIBRARY_FILE;
+    const std::wstring standin = ExeFolder() + L"\\" SUPPORT_LIBRARY_FILE;
+    ASSERT_TRUE(CopyFileW(standin.c_str(), library.c_str(), FALSE));
+
+    CFeedbackInformation feedback;
+    ASSERT_TRUE(feedback.Load(folder));
+    const FileIdentity loaded = feedback.LoadedIdentity();
+    ASSERT_TRUE(loaded.valid);
+    feedback.Unload();
+
+    // Another file put at the name after the load is not the one to delete.
+    const std::wstring aside = folder + L"\\loaded.dll";
+    ASSERT_TRUE(MoveFileW(library.c_str(), aside.c_str()));
+    ASSERT_TRUE(CopyFileW(standin.c_str(), library.c_str(), FALSE));
+    EXPECT_FALSE(DeleteFileIfSame(library, loaded));
+    EXPECT_TRUE(FileExists(library));
+
+    DeleteFileW(library.c_str());
+    ASSERT_TRUE(MoveFileW(aside.c_str(), library.c_str()));
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(DeleteFileIfSame(library, loaded));
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    EXPECT_FALSE(FileExists(library));
+
+    // The pattern del is given matches the program file and nothing else there.
+    const std::wstring exe = folder + L"\\Stellwick.exe";
+    Touch(exe);
+    EXPECT_TRUE(PatternMatchesOnly(folder, L"?tellwick.exe", L"Stellwick.exe"));
+    Touch(folder + L"\\xtellwick.exe");
+    EXPECT_FALSE(PatternMatchesOnly(folder, L"?tellwick.exe", L"Stellwick.exe"));
+    DeleteFileW((folder + L"\\xtellwick.exe").c_str());
+    DeleteFileW(exe.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
