@@ -19,16 +19,40 @@ bool CRepairSequence::HasSuccessText(const std::wstring& output)
     return output.find(kRepairSuccessText) != std::wstring::npos;
 }
 
+bool CRepairSequence::HasSuccessText(const std::vector<std::wstring>& readings)
+{
+    for (const std::wstring& reading : readings) {
+        if (HasSuccessText(reading)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+RepairOutcome CRepairSequence::Confirm(const RepairOutcome& steps, bool stateRead,
+                                       const ApplicabilityState& state)
+{
+    if (!steps.success || (stateRead && state.IsRepaired())) {
+        return steps;
+    }
+    // The last command's output is not judged (a missing value is fine
+    // there), so only the registry itself can tell that it went through.
+    return Failed(kLogVerifyFailed);
+}
+
 CRepairSequence::StepResult CRepairSequence::RunStep(const wchar_t* command)
 {
-    // Each command is judged by its own output alone.
-    std::wstring output;
+    // Each command is judged by its own output alone. A command that ran past
+    // its time limit and was ended counts as one that could not be run: its
+    // step did not complete, and a missing success text would send the
+    // deletion of ThresholdInternal down its "value was absent" branch.
+    std::vector<std::wstring> readings;
     // Not 0, for a runner that leaves the code alone.
     unsigned long exitCode = ~0UL;
-    if (!m_runner.Run(command, output, &exitCode)) {
+    if (!m_runner.RunWithReadings(command, readings, &exitCode)) {
         return StepResult::NotStarted;
     }
-    if (HasSuccessText(output)) {
+    if (HasSuccessText(readings)) {
         return StepResult::Succeeded;
     }
     if (m_judgement == Judgement::SuccessTextOrExitCodeZero && exitCode == 0) {

@@ -3,10 +3,12 @@
 // runner and anything around the steps (redirection, messages, the log).
 #pragma once
 
+#include "repair/ApplicabilityState.h"
 #include "repair/ICommandRunner.h"
 #include "repair/RepairOutcome.h"
 
 #include <string>
+#include <vector>
 
 class CRepairSequence
 {
@@ -27,6 +29,13 @@ public:
     RepairOutcome Run();
 
     static bool HasSuccessText(const std::wstring& output);
+    // In any one of the readings of a command's output.
+    static bool HasSuccessText(const std::vector<std::wstring>& readings);
+
+    // The verdict after the last command: a run of the steps that succeeded
+    // stands only when the values read back afterwards (stateRead false: they
+    // could not be read) are the repaired state. A failed run keeps its line.
+    static RepairOutcome Confirm(const RepairOutcome& steps, bool stateRead, const ApplicabilityState& state);
 
 private:
     enum class StepResult {

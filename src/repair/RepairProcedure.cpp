@@ -4,6 +4,7 @@
 #include "log/CLogSave.h"
 #include "repair/CRegistryRepair.h"
 #include "repair/CRepairSequence.h"
+#include "repair/ReadApplicabilityState.h"
 #include "repair/RepairLogLines.h"
 
 bool RunRepairProcedure(HWND notifyWindow, ICommandRunner& runner)
@@ -22,6 +23,11 @@ bool RunRepairProcedure(HWND notifyWindow, ICommandRunner& runner)
     if (outcome.failureLine == nullptr) {
         try {
             outcome = CRepairSequence(runner).Run();
+            if (outcome.success) {
+                ApplicabilityState state;
+                bool read = ReadApplicabilityState(state) == StateReadResult::Read;
+                outcome = CRepairSequence::Confirm(outcome, read, state);
+            }
         } catch (...) {
             // Out of memory inside a step. The panel still has to hear the
             // outcome or its progress prompt would stay up for ever; no

@@ -52,6 +52,7 @@ TEST(RepairLogLines, EachLineIsTheGbkEncodingOfItsText)
         {kLogRunDeleteInternalFailed2, "执行删除ThresholdInternal修复注测表命令失败2"},
         {kLogDeleteInternalFailed, "修复注测表失败删除 ThresholdInternal"},
         {kLogRunDeleteOptedInFailed, "执行删除ThresholdOptedIn修复注测表命令失败"},
+        {kLogVerifyFailed, "修复后校验注册表失败"},
         {kRepairLogFile, "Stellwick.txt"},
     };
     for (const LineCase& c : cases) {
@@ -61,11 +62,19 @@ TEST(RepairLogLines, EachLineIsTheGbkEncodingOfItsText)
 
 TEST(RepairLogLines, LinesAreDistinct)
 {
-    const char* lines[] = {
-        kLogThreadCreateFailed,       kLogRedirectionOffFailed,  kLogRunAddBranchNameFailed,
-        kLogAddBranchNameFailed,      kLogRunAddRiskLevelFailed, kLogAddRiskLevelFailed,
-        kLogRunDeleteInternalFailed1, kLogRunAddInternalFailed,  kLogAddInternalFailed,
-        kLogRunDeleteInternalFailed2, kLogDeleteInternalFailed,  kLogRunDeleteOptedInFailed};
+    const char* lines[] = {kLogThreadCreateFailed,
+                           kLogRedirectionOffFailed,
+                           kLogRunAddBranchNameFailed,
+                           kLogAddBranchNameFailed,
+                           kLogRunAddRiskLevelFailed,
+                           kLogAddRiskLevelFailed,
+                           kLogRunDeleteInternalFailed1,
+                           kLogRunAddInternalFailed,
+                           kLogAddInternalFailed,
+                           kLogRunDeleteInternalFailed2,
+                           kLogDeleteInternalFailed,
+                           kLogRunDeleteOptedInFailed,
+                           kLogVerifyFailed};
     for (size_t i = 0; i < std::size(lines); ++i) {
         for (size_t j = i + 1; j < std::size(lines); ++j) {
             EXPECT_NE(std::string(lines[i]), std::string(lines[j])) << i << " " << j;

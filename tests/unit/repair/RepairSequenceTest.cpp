@@ -19,12 +19,18 @@ const std::wstring C6 = L"reg delete " + kKey + L" /v \"ThresholdOptedIn\" /f";
 
 const std::wstring kOk = L"reg: 操作成功完成\r\n";
 const std::wstring kMissing = L"reg: 找不到所指定的注册表值\r\n";
+// The GBK bytes of kOk read as code page 1252: a thread whose format locale
+// is English on a Chinese system.
+const std::wstring kOkReadAs1252 =
+    L"reg: \u00B2\u00D9\u00D7\u00F7\u00B3\u00C9\u00B9\u00A6\u00CD\u00EA\u00B3\u00C9\r\n";
 
 struct Reply
 {
     bool started = true;
     std::wstring output;
     unsigned long exitCode = 0;
+    // Further readings of the same output in other code pages.
+    std::vector<std::wstring> otherReadings;
 };
 
 // Answers each command from a script; the nth run of the same text takes the
@@ -49,6 +55,7 @@ public:
         if (it != m_replies.end() && index < it->second.size()) {
             reply = it->second[index];
         }
+        m_last = reply;
         if (reply.started) {
             output += reply.output;
             if (exitCode != nullptr) {
@@ -58,9 +65,20 @@ public:
         return reply.started;
     }
 
+    bool RunWithReadings(const std::wstring& command, std::vector<std::wstring>& readings,
+                         unsigned long* exitCode = nullptr) override
+    {
+        bool started = ICommandRunner::RunWithReadings(command, readings, exitCode);
+        if (started) {
+            readings.insert(readings.end(), m_last.otherReadings.begin(), m_last.otherReadings.end());
+        }
+        return started;
+    }
+
     const std::vector<std::wstring>& Ran() const { return m_ran; }
 
 private:
+    Reply m_last;
     std::map<std::wstring, std::vector<Reply>> m_replies;
     std::map<std::wstring, size_t> m_calls;
     std::vector<std::wstring> m_ran;
@@ -169,6 +187,55 @@ TEST(RepairSequence, SuccessTextIsFoundAnywhere)
     EXPECT_FALSE(CRepairSequence::HasSuccessText(L""));
 }
 
+Reply PrintsReadAlsoAs(const std::wstring& text, std::vector<std::wstring> otherReadings)
+{
+    Reply r = Prints(text);
+    r.otherReadings = std::move(otherReadings);
+    return r;
+}
+
+TEST(RepairSequence, SuccessTextInTheConsolesCodePageCounts)
+{
+    // Read wrongly in the thread's code page, rightly in the console's.
+    ScriptedRunner runner;
+    Reply misread = PrintsReadAlsoAs(kOkReadAs1252, {kOk});
+    runner.Script(C1, {misread});
+    runner.Script(C2, {misread});
+    runner.Script(C3, {misread});
+    RepairOutcome outcome = CRepairSequence(runner).Run();
+    EXPECT_TRUE(outcome.success);
+    // C3 counted as done: no detour through C4 and C5.
+    EXPECT_EQ(runner.Ran(), (std::vector<std::wstring>{C1, C2, C3, C6}));
+}
+
+TEST(RepairSequence, ConfirmStandsOnlyOnTheRepairedState)
+{
+    ApplicabilityState repaired;
+    repaired.branchName = L"fbl_release";
+    repaired.thresholdRiskLevel = L"low";
+    ApplicabilityState optedInLeft = repaired;
+    optedInLeft.thresholdOptedIn = L"1";
+
+    RepairOutcome done;
+    done.success = true;
+    RepairOutcome confirmed = CRepairSequence::Confirm(done, true, repaired);
+    EXPECT_TRUE(confirmed.success);
+    EXPECT_EQ(confirmed.failureLine, nullptr);
+
+    for (const auto& read : {std::make_pair(true, optedInLeft), std::make_pair(false, repaired)}) {
+        RepairOutcome refused = CRepairSequence::Confirm(done, read.first, read.second);
+        EXPECT_FALSE(refused.success);
+        EXPECT_STREQ(refused.failureLine, kLogVerifyFailed);
+    }
+
+    // A failed step keeps its own line, whatever the registry says.
+    RepairOutcome failed;
+    failed.failureLine = kLogAddRiskLevelFailed;
+    RepairOutcome kept = CRepairSequence::Confirm(failed, true, repaired);
+    EXPECT_FALSE(kept.success);
+    EXPECT_EQ(kept.failureLine, kLogAddRiskLevelFailed);
+}
+
 struct FailureRow
 {
     const char* name;
@@ -185,6 +252,10 @@ TEST(RepairSequence, EveryFailureRowStopsWithItsLine)
         {"C1 not started", {{C1, {NotStarted()}}}, kLogRunAddBranchNameFailed, {C1}},
         {"C1 no success text", {{C1, {Prints(english)}}}, kLogAddBranchNameFailed, {C1}},
         {"C1 printed nothing", {{C1, {Prints(L"")}}}, kLogAddBranchNameFailed, {C1}},
+        {"C1 no success text in any reading",
+         {{C1, {PrintsReadAlsoAs(kMissing, {english, kOkReadAs1252})}}},
+         kLogAddBranchNameFailed,
+         {C1}},
         {"C2 not started", {{C2, {NotStarted()}}}, kLogRunAddRiskLevelFailed, {C1, C2}},
         {"C2 no success text", {{C2, {Prints(kMissing)}}}, kLogAddRiskLevelFailed, {C1, C2}},
         {"C3 not started", {{C3, {NotStarted()}}}, kLogRunDeleteInternalFailed1, {C1, C2, C3}},

@@ -4,6 +4,9 @@
 //   split    4,094 'a' bytes, then the GBK success text, in one write
 //   zero     "abc", a zero byte, "def"; a pause; then "ghi"
 //   order    out1 to stdout, err1 to stderr, out2 to stdout
+//   hang     "pid N", then never ends
+//   orphan   starts "hang" as its own child holding the same output, then
+//            ends at once: the pipe outlives the interpreter
 #include <windows.h>
 
 #include <cstdio>
@@ -18,6 +21,33 @@ void Put(DWORD which, const std::string& bytes)
     HANDLE handle = GetStdHandle(which);
     DWORD written = 0;
     WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+void PutPid()
+{
+    char text[32];
+    std::snprintf(text, sizeof(text), "pid %lu\r\n", static_cast<unsigned long>(GetCurrentProcessId()));
+    Put(STD_OUTPUT_HANDLE, text);
+}
+
+bool StartHangingChild()
+{
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" hang";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
 }
 
 } // namespace
@@ -53,6 +83,11 @@ int main(int argc, char** argv)
         Put(STD_ERROR_HANDLE, "err1\r\n");
         Sleep(100);
         Put(STD_OUTPUT_HANDLE, "out2\r\n");
+    } else if (mode == "hang") {
+        PutPid();
+        Sleep(INFINITE);
+    } else if (mode == "orphan") {
+        return StartHangingChild() ? 0 : 3;
     } else {
         return 2;
     }

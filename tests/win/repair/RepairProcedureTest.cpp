@@ -2,6 +2,7 @@
 // prefix (redirection switched off and back on) and in a 32-bit prefix.
 #include "repair/CRegistryRepair.h"
 #include "repair/RepairCommands.h"
+#include "repair/RepairLogLines.h"
 #include "repair/RepairProcedure.h"
 #include "repair/RunCommand.h"
 
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,6 +33,40 @@ bool Is64BitPrefix()
     return EnvA("STELLWICK_WINE_ARCH") != "win32";
 }
 
+std::wstring RepairLogPath()
+{
+    return CommonAppData() + L"ToolLog\\Stellwick.txt";
+}
+
+// Runs the real commands, except that one of them is swapped: it answers
+// "access denied" without running, or runs something that never ends.
+class SwappingRunner : public RecordingRunner
+{
+public:
+    SwappingRunner(std::wstring swapped, std::wstring replacement)
+        : m_swapped(std::move(swapped)), m_replacement(std::move(replacement))
+    {
+    }
+
+    bool RunWithReadings(const std::wstring& command, std::vector<std::wstring>& readings,
+                         unsigned long* exitCode = nullptr) override
+    {
+        if (command != m_swapped) {
+            return RecordingRunner::RunWithReadings(command, readings, exitCode);
+        }
+        Record(command);
+        if (m_replacement.empty()) {
+            readings.assign(1, L"错误: 拒绝访问。\r\n");
+            return true;
+        }
+        return m_real.RunWithReadings(m_replacement, readings, exitCode);
+    }
+
+private:
+    std::wstring m_swapped;
+    std::wstring m_replacement;
+};
+
 class RepairProcedure : public ::testing::Test
 {
 protected:
@@ -39,7 +75,8 @@ protected:
         DeleteRepairKey();
         if (Is64BitPrefix()) {
             ASSERT_TRUE(PlantViewProbe());
-            ASSERT_FALSE(SeesNativeSystemFolder()) << "the test thread itself must start redirected";
+            ASSERT_EQ(SeesNativeSystemFolder(), k64BitBuild)
+                << "the test thread itself must start redirected";
         }
     }
     void TearDown() override { DeleteRepairKey(); }
@@ -101,10 +138,10 @@ protected:
 
 TEST_F(RepairProcedure, ArchitectureIsDetected)
 {
-    EXPECT_EQ(IsWow64(), Is64BitPrefix());
+    EXPECT_EQ(IsWow64(), RunsUnderWow64());
     BOOL flag = 7;
     EXPECT_TRUE(QueryWow64Process(GetCurrentProcess(), &flag));
-    EXPECT_EQ(flag != FALSE, Is64BitPrefix());
+    EXPECT_EQ(flag != FALSE, RunsUnderWow64());
 }
 
 TEST_F(RepairProcedure, InternalPresentRunsFourCommands)
@@ -117,7 +154,7 @@ TEST_F(RepairProcedure, InternalPresentRunsFourCommands)
     for (bool saw : runner.m_sawNativeFolder) {
         EXPECT_EQ(saw, Is64BitPrefix());
     }
-    EXPECT_FALSE(sawNativeAfter);
+    EXPECT_EQ(sawNativeAfter, k64BitBuild);
     ExpectRepairedState();
 }
 
@@ -131,7 +168,7 @@ TEST_F(RepairProcedure, InternalAbsentRunsAllSixCommands)
     for (bool saw : runner.m_sawNativeFolder) {
         EXPECT_EQ(saw, Is64BitPrefix());
     }
-    EXPECT_FALSE(sawNativeAfter);
+    EXPECT_EQ(sawNativeAfter, k64BitBuild);
     ExpectRepairedState();
 }
 
@@ -143,6 +180,74 @@ TEST_F(RepairProcedure, OptedInAbsentStillSucceeds)
     EXPECT_TRUE(RunOnWorker(runner, &sawNativeAfter));
     EXPECT_EQ(runner.m_commands, (std::vector<std::wstring>{C1, C2, C3, C6}));
     ExpectRepairedState();
+}
+
+TEST_F(RepairProcedure, ThreadFormatLocaleOtherThanTheConsolesStillFindsSuccess)
+{
+    ASSERT_EQ(GetOEMCP(), 936u) << "needs a Chinese console code page";
+    SetFaultyState(false, true);
+    RecordingRunner runner;
+    bool premise = false;
+    bool result = false;
+    std::thread worker([&] {
+        // An English format locale: the thread's ANSI code page becomes 1252,
+        // while reg still writes GBK.
+        ASSERT_TRUE(SetThreadLocale(MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT)));
+        std::wstring output;
+        ASSERT_TRUE(RunCommand(
+            L"reg add \"HKEY_CURRENT_USER\\Software\\StellwickRunnerTest\" /v V /d x /t REG_SZ /f", output));
+        premise = output.find(L"操作成功完成") == std::wstring::npos;
+        result = RunRepairProcedure(nullptr, runner);
+    });
+    worker.join();
+    ASSERT_TRUE(premise) << "the thread's code page did not change the reading";
+    EXPECT_TRUE(result);
+    EXPECT_EQ(runner.m_commands, (std::vector<std::wstring>{C1, C2, C3, C4, C3, C6}));
+    ExpectRepairedState();
+}
+
+TEST_F(RepairProcedure, FailuresAfterTheStepsRanLeaveTheirLine)
+{
+    struct Case
+    {
+        const char* name;
+        std::wstring swapped;
+        std::wstring replacement;
+        const char* line;
+        std::vector<std::wstring> ran;
+    };
+    const std::wstring hang = L"\"" + ExeDir() + L"repair_output_helper.exe\" hang";
+    const Case cases[] = {
+        // reg refused the last deletion: its output is not judged, the
+        // registry read back afterwards is.
+        {"last command denied", C6, L"", kLogVerifyFailed, {C1, C2, C3, C6}},
+        // A command that never ends fails its own step at the time limit.
+        {"second command hangs", C2, hang, kLogRunAddRiskLevelFailed, {C1, C2}},
+    };
+    struct LimitRestorer
+    {
+        ~LimitRestorer() { SetCommandTimeLimit(kDefaultCommandTimeLimitMs); }
+    } restorer;
+    SetCommandTimeLimit(3000);
+
+    for (const Case& c : cases) {
+        SetFaultyState(true, true);
+        DeleteFileW(RepairLogPath().c_str());
+        SwappingRunner runner(c.swapped, c.replacement);
+        bool sawNativeAfter = true;
+        ULONGLONG start = GetTickCount64();
+        EXPECT_FALSE(RunOnWorker(runner, &sawNativeAfter)) << c.name;
+        EXPECT_LT(GetTickCount64() - start, 20000u) << c.name;
+        EXPECT_EQ(runner.m_commands, c.ran) << c.name;
+        std::string log = ReadBytes(RepairLogPath());
+        ASSERT_GE(log.size(), std::strlen(c.line) + 3) << c.name;
+        EXPECT_EQ(log.substr(log.size() - std::strlen(c.line) - 3), std::string(c.line) + "\r\r\n") << c.name;
+        EXPECT_EQ(sawNativeAfter, k64BitBuild) << c.name;
+    }
+    // The first step's change stays: nothing is undone.
+    std::wstring data;
+    EXPECT_TRUE(GetRepairValue(L"BranchName", &data));
+    EXPECT_EQ(data, L"fbl_release");
 }
 
 TEST_F(RepairProcedure, WorkerThreadDeliversBothMessagesInOrder)

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,50 @@ TEST(RunCommand, ReportsTheInterpretersExitCode)
         L"reg delete \"HKEY_CURRENT_USER\\Software\\StellwickRunnerTest\" /v NoSuchValue /f", output, &code));
     EXPECT_NE(code, 0u);
     EXPECT_NE(code, kCommandTimedOutExitCode);
+}
+
+// The process named by a "pid N" line of the output has ended (or is gone).
+bool ProcessOfLineHasEnded(const std::wstring& output)
+{
+    size_t at = output.find(L"pid ");
+    if (at == std::wstring::npos) {
+        ADD_FAILURE() << "no pid line in the output";
+        return false;
+    }
+    DWORD pid = std::wcstoul(output.c_str() + at + 4, nullptr, 10);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (process == nullptr) {
+        return true;
+    }
+    bool ended = WaitForSingleObject(process, 2000) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
+TEST(RunCommand, CommandThatNeverEndsIsEndedWithEverythingItStarted)
+{
+    struct LimitRestorer
+    {
+        ~LimitRestorer() { SetCommandTimeLimit(kDefaultCommandTimeLimitMs); }
+    } restorer;
+    constexpr unsigned long kLimitMs = 2000;
+    SetCommandTimeLimit(kLimitMs);
+
+    // hang: the interpreter waits for its child for ever. orphan: the
+    // interpreter ends, but a grandchild keeps the pipe open for ever.
+    for (const wchar_t* mode : {L"hang", L"orphan"}) {
+        std::wstring output = L"kept|";
+        unsigned long code = 0;
+        ULONGLONG start = GetTickCount64();
+        EXPECT_FALSE(RunCommand(Helper(mode), output, &code)) << mode;
+        ULONGLONG elapsed = ElapsedMs(start);
+        EXPECT_EQ(code, kCommandTimedOutExitCode) << mode;
+        EXPECT_GE(elapsed, kLimitMs - 50) << mode;
+        EXPECT_LT(elapsed, kLimitMs + 3000) << mode;
+        // What arrived before the end is still handed over.
+        EXPECT_EQ(output.rfind(L"kept|pid ", 0), 0u) << mode;
+        EXPECT_TRUE(ProcessOfLineHasEnded(output)) << mode;
+    }
 }
 
 TEST(RunCommand, OverlongCommandIsRefusedNotCut)
