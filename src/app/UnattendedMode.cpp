@@ -7,6 +7,7 @@
 #include "repair/CRepairSequence.h"
 #include "repair/CSystemCommandRunner.h"
 #include "repair/ReadApplicabilityState.h"
+#include "repair/RepairProcedure.h"
 #include "repair/RepairLogLines.h"
 
 #include <windows.h>
@@ -72,33 +73,6 @@ void WriteRepairLog(const char* line)
     CLogSave::GetInstance()->WriteLog(line, kRepairLogFile, true);
 }
 
-// The window's repair steps, with the same commands and log lines, but also
-// counting a command that ended with 0 as gone through: this mode runs on
-// PCs of every display language.
-RepairOutcome RunRepairSteps()
-{
-    RepairOutcome outcome;
-    PVOID previousRedirection = nullptr;
-    bool redirectionOff = false;
-    if (IsWow64()) {
-        if (Wow64DisableWow64FsRedirection(&previousRedirection) != TRUE) {
-            outcome.failureLine = kLogRedirectionOffFailed;
-            return outcome;
-        }
-        redirectionOff = true;
-    }
-    try {
-        CSystemCommandRunner runner;
-        outcome = CRepairSequence(runner, CRepairSequence::Judgement::SuccessTextOrExitCodeZero).Run();
-    } catch (...) {
-        outcome = RepairOutcome();
-    }
-    if (redirectionOff) {
-        Wow64RevertWow64FsRedirection(previousRedirection);
-    }
-    return outcome;
-}
-
 void Repair(const UnattendedArguments& arguments, CRegistryRepair& repair, UnattendedResult& result)
 {
     if (result.state->IsRepaired()) {
@@ -107,7 +81,11 @@ void Repair(const UnattendedArguments& arguments, CRegistryRepair& repair, Unatt
         result.verdict = UnattendedVerdict::AlreadyRepaired;
         return;
     }
-    RepairOutcome outcome = RunRepairSteps();
+    // The window's steps, with the same commands and log lines, but also
+    // counting a command that ended with 0 as gone through: this mode runs
+    // on PCs of every display language.
+    CSystemCommandRunner runner;
+    RepairOutcome outcome = RunRepairSteps(runner, CRepairSequence::Judgement::SuccessTextOrExitCodeZero);
     if (!outcome.success && outcome.failureLine != nullptr) {
         WriteRepairLog(outcome.failureLine);
     }

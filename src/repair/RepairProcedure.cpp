@@ -7,33 +7,25 @@
 #include "repair/ReadApplicabilityState.h"
 #include "repair/RepairLogLines.h"
 
-bool RunRepairProcedure(HWND notifyWindow, ICommandRunner& runner)
+RepairOutcome RunRepairSteps(ICommandRunner& runner, CRepairSequence::Judgement judgement)
 {
     RepairOutcome outcome;
-    bool redirectionOff = false;
     PVOID previousRedirection = nullptr;
+    bool redirectionOff = false;
     if (IsWow64()) {
         if (Wow64DisableWow64FsRedirection(&previousRedirection) != TRUE) {
             outcome.failureLine = kLogRedirectionOffFailed;
-        } else {
-            redirectionOff = true;
+            return outcome;
         }
+        redirectionOff = true;
     }
 
-    if (outcome.failureLine == nullptr) {
-        try {
-            outcome = CRepairSequence(runner).Run();
-            if (outcome.success) {
-                ApplicabilityState state;
-                bool read = ReadApplicabilityState(state) == StateReadResult::Read;
-                outcome = CRepairSequence::Confirm(outcome, read, state);
-            }
-        } catch (...) {
-            // Out of memory inside a step. The panel still has to hear the
-            // outcome or its progress prompt would stay up for ever; no
-            // line of the log describes this, so none is written.
-            outcome = RepairOutcome();
-        }
+    try {
+        outcome = CRepairSequence(runner, judgement).Run();
+    } catch (...) {
+        // Out of memory inside a step. The caller still has to report an
+        // outcome; no line of the log describes this, so none is written.
+        outcome = RepairOutcome();
     }
 
     // Back on before anything else happens on this thread, on failure too:
@@ -41,6 +33,17 @@ bool RunRepairProcedure(HWND notifyWindow, ICommandRunner& runner)
     // view of the system folder.
     if (redirectionOff) {
         Wow64RevertWow64FsRedirection(previousRedirection);
+    }
+    return outcome;
+}
+
+bool RunRepairProcedure(HWND notifyWindow, ICommandRunner& runner)
+{
+    RepairOutcome outcome = RunRepairSteps(runner, CRepairSequence::Judgement::SuccessText);
+    if (outcome.success) {
+        ApplicabilityState state;
+        bool read = ReadApplicabilityState(state) == StateReadResult::Read;
+        outcome = CRepairSequence::Confirm(outcome, read, state);
     }
 
     SendMessageW(notifyWindow, WM_REPAIR_CLOSE_PROMPT, 0, 0);
