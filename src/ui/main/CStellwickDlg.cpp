@@ -1,5 +1,6 @@
 #include "ui/main/CStellwickDlg.h"
 
+#include "framework/StartupPhases.h"
 #include "framework/LiveObjectCount.h"
 
 #include <cstdlib>
@@ -97,8 +98,11 @@ void CStellwickDlg::DoDataExchange()
 BOOL CStellwickDlg::OnInitDialog()
 {
     CSkinContentDlg::OnInitDialog();
+    StartupPhaseMark("panel_init");
     DetectDeviceType();
+    StartupPhaseMark("device_detected");
     RunStartupChecks();
+    StartupPhaseMark("checks_done");
     SetTimer(TIMER_HOVER_RESET, 100);
     return TRUE;
 }
@@ -279,6 +283,8 @@ void CStellwickDlg::OnTimer(UINT_PTR id)
 void CStellwickDlg::CheckNewVersion()
 {
     KillTimer(TIMER_NEW_VERSION);
+    StartupPhaseMark("version_check");
+    StartupPhasesWrite();
     if (m_feedback.GetToolIsNewVersion(TOOL_ID, TOOL_VERSION) != NEW_VERSION_AVAILABLE)
         return;
 

@@ -5,26 +5,30 @@
 #include <cstring>
 
 #include "framework/CWinApp.h"
+#include "framework/StartupPhases.h"
 
-BOOL LoadPngResource(UINT id, Gdiplus::Image*& out)
+namespace {
+
+// Decodes one PNG resource; nullptr when it is missing or cannot be read.
+Gdiplus::Image* DecodePngResource(UINT id)
 {
     HINSTANCE module = AfxGetResourceHandle();
     HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(id), L"PNG");
     if (!res)
-        return FALSE;
+        return nullptr;
     DWORD size = ::SizeofResource(module, res);
     HGLOBAL loaded = ::LoadResource(module, res);
     const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
     if (!bytes || size == 0)
-        return FALSE;
+        return nullptr;
 
     HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
     if (!block)
-        return FALSE;
+        return nullptr;
     void* dest = ::GlobalLock(block);
     if (!dest) {
         ::GlobalFree(block);
-        return FALSE;
+        return nullptr;
     }
     std::memcpy(dest, bytes, size);
     ::GlobalUnlock(block);
@@ -35,10 +39,20 @@ BOOL LoadPngResource(UINT id, Gdiplus::Image*& out)
     IStream* stream = nullptr;
     if (FAILED(::CreateStreamOnHGlobal(block, TRUE, &stream)) || !stream) {
         ::GlobalFree(block);
-        return FALSE;
+        return nullptr;
     }
     Gdiplus::Image* image = new Gdiplus::Image(stream, FALSE);
     stream->Release();
+    return image;
+}
+
+} // namespace
+
+BOOL LoadPngResource(UINT id, Gdiplus::Image*& out)
+{
+    StartupPhaseMark("decode", static_cast<int>(id));
+    Gdiplus::Image* image = DecodePngResource(id);
+    StartupPhaseMark("decoded", static_cast<int>(id));
     if (!image)
         return FALSE;
     out = image;
