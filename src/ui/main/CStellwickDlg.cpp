@@ -45,9 +45,15 @@ constexpr COLORREF COLOR_WHITE = 0xFFFFFF;
 constexpr COLORREF COLOR_LINK = 0xFF5C5C;
 constexpr COLORREF COLOR_LINK_HOVER = 0xFF0000;
 
+// The controls have not been painted yet where the template put them (that
+// waits for the message loop), and the panel's background already lies under
+// those places. So only the control itself is redrawn where it goes: moving
+// it with a redraw would have the panel erase its whole background again.
 void Place(CWnd& control, const SkinRect& r)
 {
-    control.MoveWindow(r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    ::SetWindowPos(control.m_hWnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    ::InvalidateRect(control.m_hWnd, nullptr, TRUE);
 }
 
 int TextWidth(HDC dc, const wchar_t* text)
