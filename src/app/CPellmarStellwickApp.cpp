@@ -8,6 +8,7 @@
 #include <gdiplus.h>
 
 #include "app/UnattendedMode.h"
+#include "framework/StartupPhases.h"
 #include "ui/main/CPellmarStellwickDlg.h"
 
 #ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
@@ -63,12 +64,15 @@ BOOL CPellmarStellwickApp::InitInstance()
         return FALSE;
     }
 
+    StartupPhaseMark("init_instance");
     Gdiplus::GdiplusStartup(&g_gdiplusToken, &g_gdiplusStartupInput, nullptr);
+    StartupPhaseMark("gdiplus_started");
 
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_WIN95_CLASSES;
     ::InitCommonControlsEx(&controls);
+    StartupPhaseMark("common_controls");
 
     CWinApp::InitInstance();
     SetRegistryKey(L"应用程序向导生成的本地应用程序");

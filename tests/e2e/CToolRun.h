@@ -35,6 +35,8 @@ public:
     bool WaitForExit(DWORD timeoutMs, DWORD* code = nullptr);
     // Milliseconds since Start.
     double Elapsed() const;
+    // The performance counter read just before the process was created.
+    LONGLONG StartCounter() const { return m_started.QuadPart; }
 
     const std::wstring& Folder() const { return m_folder; }
     std::wstring PathOf(const std::wstring& name) const { return m_folder + L"\\" + name; }

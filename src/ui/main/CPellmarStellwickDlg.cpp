@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/CAboutDlg.h"
+#include "framework/StartupPhases.h"
 #include "framework/CWinApp.h"
 #include "common/ToolIdentity.h"
 #include "res/resource.h"
@@ -60,6 +61,7 @@ CSkinContentDlg* CPellmarStellwickDlg::NewContent()
 
 BOOL CPellmarStellwickDlg::OnInitDialog()
 {
+    StartupPhaseMark("frame_created");
     CDialog::OnInitDialog();
 
     if (HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
@@ -81,19 +83,24 @@ BOOL CPellmarStellwickDlg::OnInitDialog()
 
     if (!RenderSkin(width, height))
         return TRUE;
+    StartupPhaseMark("skin_shown");
 
     m_pPanel = static_cast<CStellwickDlg*>(NewContent());
     m_pContent = m_pPanel;
     // The start-up checks run inside this creation and may end the process.
     if (!m_pPanel->Create(m_nContentTemplate, this))
         return TRUE;
+    StartupPhaseMark("panel_created");
 
     // The panel's drag flag is set, so this move brings the frame around it:
     // that is how the frame reaches the centred rectangle.
     m_pPanel->MoveWindow(placement.panelX, placement.panelY, placement.panelWidth, placement.panelHeight,
                          TRUE);
+    StartupPhaseMark("panel_placed");
     m_pPanel->ShowWindow(SW_SHOW);
+    StartupPhaseMark("panel_shown");
     m_pPanel->LayoutControls();
+    StartupPhaseMark("laid_out");
     return TRUE;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/main/CStellwickDlg.h"
 
+#include "framework/StartupPhases.h"
 #include "framework/LiveObjectCount.h"
 
 #include <cstdlib>
@@ -45,9 +46,15 @@ constexpr COLORREF COLOR_WHITE = 0xFFFFFF;
 constexpr COLORREF COLOR_LINK = 0xFF5C5C;
 constexpr COLORREF COLOR_LINK_HOVER = 0xFF0000;
 
+// The controls have not been painted yet where the template put them (that
+// waits for the message loop), and the panel's background already lies under
+// those places. So only the control itself is redrawn where it goes: moving
+// it with a redraw would have the panel erase its whole background again.
 void Place(CWnd& control, const SkinRect& r)
 {
-    control.MoveWindow(r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    ::SetWindowPos(control.m_hWnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    ::InvalidateRect(control.m_hWnd, nullptr, TRUE);
 }
 
 int TextWidth(HDC dc, const wchar_t* text)
@@ -98,8 +105,11 @@ void CStellwickDlg::DoDataExchange()
 BOOL CStellwickDlg::OnInitDialog()
 {
     CSkinContentDlg::OnInitDialog();
+    StartupPhaseMark("panel_init");
     DetectDeviceType();
+    StartupPhaseMark("device_detected");
     RunStartupChecks();
+    StartupPhaseMark("checks_done");
     SetTimer(TIMER_HOVER_RESET, 100);
     return TRUE;
 }
@@ -271,6 +281,8 @@ void CStellwickDlg::OnTimer(UINT_PTR id)
 void CStellwickDlg::CheckNewVersion()
 {
     KillTimer(TIMER_NEW_VERSION);
+    StartupPhaseMark("version_check");
+    StartupPhasesWrite();
     if (m_feedback.GetToolIsNewVersion(TOOL_ID, TOOL_VERSION) != NEW_VERSION_AVAILABLE)
         return;
 

@@ -5,26 +5,30 @@
 #include <cstring>
 
 #include "framework/CWinApp.h"
+#include "framework/StartupPhases.h"
 
-BOOL LoadPngResource(UINT id, Gdiplus::Image*& out)
+namespace {
+
+// Decodes one PNG resource; nullptr when it is missing or cannot be read.
+Gdiplus::Image* DecodePngResource(UINT id)
 {
     HINSTANCE module = AfxGetResourceHandle();
     HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(id), L"PNG");
     if (!res)
-        return FALSE;
+        return nullptr;
     DWORD size = ::SizeofResource(module, res);
     HGLOBAL loaded = ::LoadResource(module, res);
     const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
     if (!bytes || size == 0)
-        return FALSE;
+        return nullptr;
 
     HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
     if (!block)
-        return FALSE;
+        return nullptr;
     void* dest = ::GlobalLock(block);
     if (!dest) {
         ::GlobalFree(block);
-        return FALSE;
+        return nullptr;
     }
     std::memcpy(dest, bytes, size);
     ::GlobalUnlock(block);
@@ -35,10 +39,20 @@ BOOL LoadPngResource(UINT id, Gdiplus::Image*& out)
     IStream* stream = nullptr;
     if (FAILED(::CreateStreamOnHGlobal(block, TRUE, &stream)) || !stream) {
         ::GlobalFree(block);
-        return FALSE;
+        return nullptr;
     }
     Gdiplus::Image* image = new Gdiplus::Image(stream, FALSE);
     stream->Release();
+    return image;
+}
+
+} // namespace
+
+BOOL LoadPngResource(UINT id, Gdiplus::Image*& out)
+{
+    StartupPhaseMark("decode", static_cast<int>(id));
+    Gdiplus::Image* image = DecodePngResource(id);
+    StartupPhaseMark("decoded", static_cast<int>(id));
     if (!image)
         return FALSE;
     out = image;
@@ -54,10 +68,42 @@ BOOL LoadPngResource(UINT id, CImagePtr& out)
     return TRUE;
 }
 
+namespace {
+
+// One to one there is nothing to interpolate; the nearest pixel is the pixel.
+class CNoInterpolationOneToOne
+{
+public:
+    CNoInterpolationOneToOne(Gdiplus::Graphics& g, int srcWidth, int srcHeight, int destWidth, int destHeight)
+        : m_g(g), m_saved(g.GetInterpolationMode()),
+          m_active(srcWidth == destWidth && srcHeight == destHeight &&
+                   m_saved != Gdiplus::InterpolationModeNearestNeighbor)
+    {
+        if (m_active)
+            m_g.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+    }
+    ~CNoInterpolationOneToOne()
+    {
+        if (m_active)
+            m_g.SetInterpolationMode(m_saved);
+    }
+    CNoInterpolationOneToOne(const CNoInterpolationOneToOne&) = delete;
+    CNoInterpolationOneToOne& operator=(const CNoInterpolationOneToOne&) = delete;
+
+private:
+    Gdiplus::Graphics& m_g;
+    Gdiplus::InterpolationMode m_saved;
+    bool m_active;
+};
+
+} // namespace
+
 void DrawImageWhole(Gdiplus::Graphics& g, Gdiplus::Image* image, int x, int y, int width, int height)
 {
     if (!image)
         return;
+    CNoInterpolationOneToOne oneToOne(g, static_cast<int>(image->GetWidth()),
+                                      static_cast<int>(image->GetHeight()), width, height);
     g.DrawImage(image, x, y, width, height);
 }
 
@@ -67,5 +113,6 @@ void DrawImagePart(Gdiplus::Graphics& g, Gdiplus::Image* image, const RECT& dest
     if (!image || srcWidth == 0 || srcHeight == 0)
         return;
     Gdiplus::Rect target(dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top);
+    CNoInterpolationOneToOne oneToOne(g, srcWidth, srcHeight, target.Width, target.Height);
     g.DrawImage(image, target, srcX, srcY, srcWidth, srcHeight, Gdiplus::UnitPixel);
 }

@@ -19,6 +19,8 @@ BOOL LoadPngResource(UINT id, CImagePtr& out);
 // The whole image scaled into a rectangle.
 void DrawImageWhole(Gdiplus::Graphics& g, Gdiplus::Image* image, int x, int y, int width, int height);
 // Part of an image (source in the image's own pixels) scaled into a rectangle
-// in device pixels. A source of width or height 0 draws nothing.
+// in device pixels. A source of width or height 0 draws nothing. Drawn one to
+// one (the same size as the source), it is copied without interpolation,
+// whatever mode the Graphics has: that gives the same pixels for less work.
 void DrawImagePart(Gdiplus::Graphics& g, Gdiplus::Image* image, const RECT& dest, int srcX, int srcY,
                    int srcWidth, int srcHeight);
