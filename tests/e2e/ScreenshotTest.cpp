@@ -143,9 +143,21 @@ protected:
             ASSERT_TRUE(ClickControl(main.panel, PANEL_CLOSE));
             HWND feedback = nullptr;
             ASSERT_TRUE(WaitForFeedback(pid, 10000, &feedback));
-            RECT client = ClientOf(feedback);
-            EXPECT_EQ(client.right, static_cast<long>(static_cast<long>(410 * s) - 10 * s));
-            EXPECT_EQ(client.bottom, static_cast<long>(static_cast<long>(479 * s) - 11 * s));
+            // Placed first at the frame's size less 10·s by 11·s, truncated
+            // once; the frame's centring then carries the content along at
+            // its insets, each truncated on its own (5, 4, 5 and 7 times s).
+            const long followRight = static_cast<long>(410 * s) - 2 * static_cast<long>(5 * s);
+            const long followBottom =
+                static_cast<long>(479 * s) - static_cast<long>(4 * s) - static_cast<long>(7 * s);
+            RECT client = {};
+            PollUntil(
+                [&] {
+                    client = ClientOf(feedback);
+                    return client.right == followRight && client.bottom == followBottom;
+                },
+                5000, 50);
+            EXPECT_EQ(client.right, followRight);
+            EXPECT_EQ(client.bottom, followBottom);
             // The answers are drawn where they can be clicked: inside the window.
             // At 120 dpi the skin takes a while to render under Wine and the
             // frame is centred only after it; give it time to settle.
