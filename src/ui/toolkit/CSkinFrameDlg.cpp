@@ -179,38 +179,8 @@ LRESULT CSkinFrameDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
         if ((pos->flags & SWP_HIDEWINDOW) && content && ::IsWindowVisible(content))
             ::ShowWindow(content, SW_HIDE);
-        KeepContentAboveFrame();
-        // Showing and activating the frame go on after this notification and
-        // may raise it once more: look again when they are over.
-        if (pos->flags & SWP_SHOWWINDOW)
-            ::PostMessageW(m_hWnd, KeepAboveMessage(), 0, 0);
-    } else if (msg == KeepAboveMessage() || msg == WM_ACTIVATE) {
-        KeepContentAboveFrame();
     }
     return WineDisplayWorkarounds::FrameMessage(m_hWnd, content, m_bRemapContentOnShow != FALSE,
                                                 &m_bRemapPosted, msg, wParam, lParam, result);
 }
 
-void CSkinFrameDlg::KeepContentAboveFrame()
-{
-    // An owned window stays above its owner: on Windows the order is always
-    // right here and nothing moves. Wine's window order does not keep to it
-    // when the owner is shown or raised after its content was shown (the
-    // modal run shows and activates the frame after its content, an ended
-    // prompt activates the main frame), and the frame would then cover its
-    // content. No window is hidden for this, only put back in order.
-    HWND content = m_pContent ? m_pContent->m_hWnd : nullptr;
-    if (!content || !::IsWindow(content) || !::IsWindowVisible(m_hWnd))
-        return;
-    HWND above = ::GetWindow(m_hWnd, GW_HWNDPREV);
-    if (above == content)
-        return;
-    ::SetWindowPos(content, above ? above : HWND_TOP, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-}
-
-UINT CSkinFrameDlg::KeepAboveMessage()
-{
-    static const UINT message = ::RegisterWindowMessageW(L"StellwickKeepContentAboveFrame");
-    return message;
-}

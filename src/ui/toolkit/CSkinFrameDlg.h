@@ -29,11 +29,6 @@ public:
     void FollowContent(int left, int top, int right, int bottom);
 
 protected:
-    // Puts the content right above the frame in the window order when it is
-    // not there (see the definition for when that happens).
-    void KeepContentAboveFrame();
-    static UINT KeepAboveMessage();
-
     bool m_bRemapPosted = false;
 
     // The standard initialisation: base init, scale (when m_bOwnScale), size,

@@ -36,6 +36,28 @@ UINT RemapMessage()
     return message;
 }
 
+// Right above the frame in the window order, nothing hidden and nothing
+// activated. Wine's order does not keep an owned window above its owner when
+// the owner is shown or raised after it (the modal run shows and activates
+// the frame after its content, an ended prompt activates the main frame).
+void PutContentRightAboveFrame(HWND frame, HWND content)
+{
+    if (!content || !::IsWindow(content) || !::IsWindowVisible(frame))
+        return;
+    HWND above = ::GetWindow(frame, GW_HWNDPREV);
+    if (above != content)
+        ::SetWindowPos(content, above ? above : HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+// Posted when a frame was shown: showing and activating go on after that
+// notification and may raise the frame once more.
+UINT KeepAboveMessage()
+{
+    static const UINT message = ::RegisterWindowMessageW(L"StellwickKeepContentAboveFrame");
+    return message;
+}
+
 } // namespace
 
 bool WineDisplayWorkarounds::Active()
@@ -60,10 +82,7 @@ void WineDisplayWorkarounds::KeepContentAboveFrameFromTimer(HWND frame, HWND con
 {
     if (!Active() || !BothVisible(frame, content))
         return;
-    HWND above = ::GetWindow(frame, GW_HWNDPREV);
-    if (above != content)
-        ::SetWindowPos(content, above ? above : HWND_TOP, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    PutContentRightAboveFrame(frame, content);
 }
 
 LRESULT WineDisplayWorkarounds::FrameMessage(HWND frame, HWND content, bool remapOnShow, bool* remapPosted,
@@ -73,8 +92,13 @@ LRESULT WineDisplayWorkarounds::FrameMessage(HWND frame, HWND content, bool rema
         return result;
     if (msg == WM_WINDOWPOSCHANGED) {
         const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        PutContentRightAboveFrame(frame, content);
+        if (pos->flags & SWP_SHOWWINDOW)
+            ::PostMessageW(frame, KeepAboveMessage(), 0, 0);
         if (remapOnShow && !*remapPosted && ((pos->flags & SWP_SHOWWINDOW) || !(pos->flags & SWP_NOZORDER)))
             *remapPosted = ::PostMessageW(frame, RemapMessage(), 0, 0) != FALSE;
+    } else if (msg == KeepAboveMessage() || msg == WM_ACTIVATE) {
+        PutContentRightAboveFrame(frame, content);
     } else if (msg == RemapMessage()) {
         *remapPosted = false;
         ShowContentAboveFrame(frame, content);
