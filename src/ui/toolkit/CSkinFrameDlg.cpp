@@ -183,4 +183,3 @@ LRESULT CSkinFrameDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     return WineDisplayWorkarounds::FrameMessage(m_hWnd, content, m_bRemapContentOnShow != FALSE,
                                                 &m_bRemapPosted, msg, wParam, lParam, result);
 }
-
