@@ -30,8 +30,10 @@ bool Enabled()
 {
     if (g_state == 0) {
         g_state = ::GetEnvironmentVariableW(L"STELLWICK_STARTUP_PHASES", nullptr, 0) > 0 ? 1 : -1;
-        // Looked up, not imported: only this measuring aid wants it.
-        if (HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll"))
+        // Looked up, not imported, and only when measuring: nothing else
+        // wants it, and a normal start should not pay for the look-up.
+        HMODULE kernel = g_state > 0 ? ::GetModuleHandleW(L"kernel32.dll") : nullptr;
+        if (kernel)
             g_getMemoryInfo = reinterpret_cast<GetMemoryInfoFn>(
                 reinterpret_cast<void*>(::GetProcAddress(kernel, "K32GetProcessMemoryInfo")));
     }
