@@ -1,5 +1,6 @@
 #include "log/CLogSaveCloseFile.h"
 
+#include "framework/WineHost.h"
 #include "log/LogEntryFormat.h"
 #include "log/LogTargetCheck.h"
 
@@ -182,16 +183,20 @@ HANDLE OpenPlainFile(const std::wstring& path, DWORD access, DWORD share, DWORD 
     return INVALID_HANDLE_VALUE;
 }
 
-// Writers in several processes take turns on one byte far beyond any real
-// length of the file. On Windows an append-only handle already keeps every
-// write whole at the end; Wine finds the end and writes in two steps, so two
-// processes could land on the same offset. A holder that never lets go (any
-// reader may lock) only delays an entry, it never loses it.
+// Under Wine only, writers in several processes take turns on one byte far
+// beyond any real length of the file. On Windows an append-only handle keeps
+// every write whole at the end and nothing is locked; Wine finds the end and
+// writes in two steps, so two processes could land on the same offset. A
+// holder that never lets go (any reader may lock) only delays an entry, it
+// never loses it.
 class AppendTurn
 {
 public:
     explicit AppendTurn(HANDLE file) : m_file(file)
     {
+        if (!WineHost::Detected()) {
+            return;
+        }
         for (int attempt = 0; attempt < 40; ++attempt) {
             OVERLAPPED at = Where();
             if (LockFileEx(m_file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {

@@ -1,5 +1,7 @@
 #include "ui/toolkit/WineDisplayWorkarounds.h"
 
+#include "framework/WineHost.h"
+
 // What Wine's display does, and why the pairs need help there. Wine's X11
 // driver gives every top-level window an X window of its own. A frame's first
 // layered update with alpha moves it to a new X window with an alpha visual
@@ -17,13 +19,6 @@
 namespace {
 
 int g_forcedOff = 0;
-
-bool RunsUnderWine()
-{
-    static const bool wine =
-        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    return wine;
-}
 
 bool BothVisible(HWND frame, HWND content)
 {
@@ -62,7 +57,7 @@ UINT KeepAboveMessage()
 
 bool WineDisplayWorkarounds::Active()
 {
-    return !g_forcedOff && RunsUnderWine();
+    return !g_forcedOff && WineHost::Detected();
 }
 
 void WineDisplayWorkarounds::SwitchOffForTest(bool off)
