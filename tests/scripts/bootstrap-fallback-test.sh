@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The bootstrap's fall-back logic without a network: stand-in apt-get,
 # apt-cache, dpkg, dpkg-query, locale and clang first on a PATH of their own,
-# for a mirror caught mid-sync, a mirror where nothing installs, and a machine
-# that has everything.
+# for a mirror caught mid-sync, a mirror where nothing installs, a machine
+# that has everything, and a kernel that runs no 32-bit code.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
@@ -13,7 +13,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 stubs=$work/stubs
 tools=$work/tools
 mkdir -p "$stubs" "$tools"
-for t in bash env grep sed cut head tail mktemp rm cat tee sleep id sort tr printf; do
+for t in bash env grep sed cut head tail mktemp rm cat tee sleep id sort tr printf awk chmod; do
   p=$(command -v "$t" 2>/dev/null) && [ -x "$p" ] && ln -sf "$p" "$tools/$t"
 done
 
@@ -47,13 +47,23 @@ case "$1" in
       echo "E: Unable to correct problems, you have held broken packages."
       exit 100
     fi
-    printf '%s\n' "${pkgs[@]}" >>"$STATE/installed" ;;
+    printf '%s\n' "${pkgs[@]}" >>"$STATE/installed"
+    if [[ " ${pkgs[*]} " == *" qemu-user "* ]]; then
+      printf '#!/bin/sh\necho "qemu-i386 version 10.0.2"\n' >"$STATE/bin/qemu-i386"
+      chmod +x "$STATE/bin/qemu-i386"
+    fi ;;
 esac
 STUB
 cat >"$stubs/apt-cache" <<'STUB'
 #!/usr/bin/env bash
 case "$1" in
   depends) [ "$2" = clang ] && printf 'clang\n  Depends: clang-%s\n' "$CLANG_V" ;;
+  policy)
+    # The release's emulator is too old; its backports suite, once listed, has a newer one.
+    v="1:7.2+dfsg-7"
+    [ "$2" = -t ] && grep -q bookworm-backports "$STATE"/apt/sources.list.d/stellwick-backports.sources 2>/dev/null &&
+      v="1:10.0.2+ds-2~bpo12+1"
+    printf 'qemu-user:\n  Installed: (none)\n  Candidate: %s\n' "$v" ;;
   show) [ "${!#}" = "libclang-rt-$CLANG_V-dev" ] || exit 100 ;;
 esac
 STUB
@@ -98,7 +108,8 @@ run() {
   grep -qx clang "$STATE/installed" && cp "$stubs/clang-when-installed" "$STATE/bin/clang"
   rc=0
   PATH="$STATE/bin:$stubs:$tools" LANG=zh_CN.UTF-8 STELLWICK_OS_RELEASE="$work/os-release" \
-    STELLWICK_APT_PAUSE=0 STELLWICK_APT_TRIES=3 \
+    STELLWICK_APT_PAUSE=0 STELLWICK_APT_TRIES=3 STELLWICK_WINE32="$STATE/wine32" \
+    STELLWICK_APT_SOURCES="$STATE/apt" STELLWICK_BINFMT="$STATE/binfmt" \
     "$tools/bash" "$top/scripts/bootstrap" >"$STATE/out" 2>&1 || rc=$?
 }
 
@@ -124,8 +135,36 @@ run broken 1 1 1
 grep -q 'could not install: .*wine32:i386' "$work/broken/out" || fail "no install possible: missing packages not named"
 grep -q 'wine32:i386 : Depends: libwine:i386' "$work/broken/out" || fail "no install possible: apt's reason not shown"
 
+# A kernel without 32-bit support: Wine's 32-bit loader runs only once an
+# emulator new enough is registered for 32-bit x86 programs.
+mkdir -p "$work/no32/apt/sources.list.d" "$work/no32/binfmt"
+printf 'Types: deb\nURIs: http://mirror/debian-security\nSuites: bookworm-security\nComponents: main\n\n' \
+  >"$work/no32/apt/sources.list.d/debian.sources"
+printf 'Types: deb\nURIs: http://mirror/debian\nSuites: bookworm bookworm-updates\nComponents: main\n' \
+  >>"$work/no32/apt/sources.list.d/debian.sources"
+: >"$work/no32/binfmt/register"
+cat >"$work/no32/wine32" <<'STUB'
+#!/usr/bin/env bash
+grep -qF ':stellwick-i386:M::\x7f\x45\x4c\x46\x01\x01\x01\x00' "$STATE/binfmt/register" &&
+  grep -qF ":$STATE/bin/qemu-i386:F" "$STATE/binfmt/register"
+STUB
+chmod +x "$work/no32/wine32"
+printf '%s\n' cmake make g++ clang googletest libgtest-dev g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix \
+  binutils-mingw-w64-i686 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+  wine wine64 wine32:i386 xvfb xauth x11-utils xdotool fonts-wqy-zenhei fonts-wqy-microhei locales \
+  imagemagick python3-pil zip unzip file libclang-rt-16-dev >"$work/no32/installed"
+run no32 0 0 0
+[ $rc -eq 0 ] || fail "no 32-bit kernel: exit $rc"
+backports=$work/no32/apt/sources.list.d/stellwick-backports.sources
+grep -qx 'URIs: http://mirror/debian' "$backports" 2>/dev/null && grep -qx 'Suites: bookworm-backports' "$backports" ||
+  fail "no 32-bit kernel: backports not added from the release's own source"
+grep -q '^apt-get install .*-t bookworm-backports .*qemu-user' "$work/no32/calls" ||
+  fail "no 32-bit kernel: emulator not installed from backports"
+"$work/no32/wine32" || fail "no 32-bit kernel: no registration for 32-bit programs"
+grep -q 'note: no emulator' "$work/no32/out" && fail "no 32-bit kernel: reported as not set up"
+
 if [ $failures -gt 0 ]; then
-  for s in midsync broken; do echo "--- $s output:"; cat "$work/$s/out"; done
+  for s in midsync broken no32; do echo "--- $s output:"; cat "$work/$s/out"; done
   exit 1
 fi
 echo "bootstrap fall-back: all cases passed"
