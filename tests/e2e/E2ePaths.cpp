@@ -44,7 +44,11 @@ std::wstring ProgramImage()
     return exe.empty() ? BinaryDir() + L"\\src\\app\\Stellwick.exe" : exe;
 }
 
-std::wstring StandinLibrary() { return BinaryDir() + L"\\support-standin\\TorvaneFeedbackInformation.dll"; }
+std::wstring StandinLibrary()
+{
+    std::wstring library = PathFromEnvironment("E2E_STELLWICK_LIBRARY");
+    return library.empty() ? BinaryDir() + L"\\support-standin\\TorvaneFeedbackInformation.dll" : library;
+}
 
 std::wstring StandinLibraryWithout(int n)
 {
