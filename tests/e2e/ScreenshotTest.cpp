@@ -64,9 +64,12 @@ void ExpectMainPlacement(const MainWindow& main, float s)
     }
 }
 
+// Waits for the display to settle (a slow machine may need a moment after a
+// prompt opened or closed) but not for ever.
 void ExpectPanelOnTopOfSkin(const MainWindow& main, const char* when)
 {
-    EXPECT_TRUE(PanelShowsOnScreen(main)) << "the panel's controls show over the frame's skin " << when;
+    EXPECT_TRUE(PollUntil([&] { return PanelShowsOnScreen(main); }, 5000, 50))
+        << "the panel's controls show over the frame's skin " << when;
 }
 
 void Shoot(DWORD pid, const std::wstring& name)
@@ -142,7 +145,7 @@ protected:
             DWORD pid = run.ProcessId();
             ASSERT_TRUE(ClickControl(main.panel, PANEL_CLOSE));
             HWND feedback = nullptr;
-            ASSERT_TRUE(WaitForFeedback(pid, 10000, &feedback));
+            ASSERT_TRUE(WaitForFeedback(pid, 30000, &feedback));
             // Placed first at the frame's size less 10·s by 11·s, truncated
             // once; the frame's centring then carries the content along at
             // its insets, each truncated on its own (5, 4, 5 and 7 times s).
