@@ -140,4 +140,36 @@ TEST(PngResource, DrawingStretchesAndAnEmptySourceDrawsNothing)
     EXPECT_GT(c.GetR(), 240);
     part.GetPixel(5, 5, &c);
     EXPECT_EQ(c.GetR(), 0);
+
+    // Scaled 1.2 times (the repair button's part of the main background at
+    // 120 dpi), the part is as opaque at its edges as inside, and nothing
+    // lands outside its destination.
+    CImagePtr main;
+    ASSERT_TRUE(LoadPngResource(IDB_MAIN_BACKGROUND, main));
+    Gdiplus::Bitmap scaled(330, 120, PixelFormat32bppARGB);
+    const int left = 5, top = 5, right = 5 + 311, bottom = 5 + 102;
+    const RECT button = {left, top, right, bottom};
+    {
+        Gdiplus::Graphics g(&scaled);
+        g.Clear(Gdiplus::Color(255, 255, 255, 255));
+        DrawImagePart(g, main.Get(), button, 71, 240, 259, 85);
+    }
+    int lightEdges = 0, outsideTouched = 0;
+    for (int x = left; x < right; ++x)
+        for (int y : {top, bottom - 1}) {
+            scaled.GetPixel(x, y, &c);
+            lightEdges += c.GetR() > 200 && c.GetG() > 200 && c.GetB() > 200;
+        }
+    for (int y = top; y < bottom; ++y)
+        for (int x : {left, right - 1}) {
+            scaled.GetPixel(x, y, &c);
+            lightEdges += c.GetR() > 200 && c.GetG() > 200 && c.GetB() > 200;
+        }
+    for (int x = 0; x < 330; ++x)
+        for (int y : {top - 1, bottom}) {
+            scaled.GetPixel(x, y, &c);
+            outsideTouched += c.GetValue() != Gdiplus::Color(255, 255, 255, 255).GetValue();
+        }
+    EXPECT_EQ(lightEdges, 0) << "light pixels along the edges of a scaled part";
+    EXPECT_EQ(outsideTouched, 0);
 }
