@@ -18,7 +18,7 @@ TEST_F(Closing, WithoutRepairAsksThenReportsTheAnswerThenCloses)
 
     ASSERT_TRUE(ClickControl(main.panel, PANEL_CLOSE));
     HWND feedback = nullptr;
-    ASSERT_TRUE(WaitForFeedback(pid, 30000, &feedback)) << "no feedback window";
+    ASSERT_TRUE(WaitForFeedback(pid, 30000, &feedback)) << "no feedback window\n" << DescribeWindows(pid);
     EXPECT_TRUE(IsWindowVisible(main.frame)) << "the main window closed before the answer";
     EXPECT_EQ(CJournal::CountOf("CustomerFeedbackEx"), 0u);
 

@@ -145,7 +145,7 @@ protected:
             DWORD pid = run.ProcessId();
             ASSERT_TRUE(ClickControl(main.panel, PANEL_CLOSE));
             HWND feedback = nullptr;
-            ASSERT_TRUE(WaitForFeedback(pid, 30000, &feedback));
+            ASSERT_TRUE(WaitForFeedback(pid, 30000, &feedback)) << DescribeWindows(pid);
             // Placed first at the frame's size less 10·s by 11·s, truncated
             // once; the frame's centring then carries the content along at
             // its insets, each truncated on its own (5, 4, 5 and 7 times s).
@@ -184,6 +184,10 @@ protected:
                 ExpectControlAt(feedback, 1001, {382, 6, 394, 18}, "hidden close");
                 EXPECT_FALSE(ControlVisible(feedback, 1001));
             }
+            // What the user sees: the answers drawn over the skin, not only there.
+            EXPECT_TRUE(PollUntil(
+                [&] { return GetWindowRect(solvedButton, &solved) && BrightPixelsOnScreen(solved) > 10; }, 5000, 50))
+                << "the answers do not show on the screen";
             RECT area = WindowRectOf(GetWindow(feedback, GW_OWNER));
             InflateRect(&area, 12, 12);
             Sleep(250);
