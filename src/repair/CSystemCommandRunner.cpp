@@ -23,7 +23,7 @@ bool CSystemCommandRunner::RunWithReadings(const std::wstring& command, std::vec
     for (UINT codePage : {static_cast<UINT>(CP_THREAD_ACP), GetOEMCP(), GetACP()}) {
         std::wstring text;
         AppendDecodedOutput(bytes, codePage, text);
-        if (readings.empty() || std::find(readings.begin(), readings.end(), text) == readings.end()) {
+        if (std::find(readings.begin(), readings.end(), text) == readings.end()) {
             readings.push_back(text);
         }
     }

@@ -1,7 +1,8 @@
 // One whole repair on the calling thread: redirection off when a 32-bit
-// process runs on 64-bit Windows, the repair steps through runner, the four
-// values read back from the registry's 64-bit view, redirection back on, both result messages to
-// notifyWindow, and on failure the log line after both messages were handled.
+// process runs on 64-bit Windows, the repair steps through runner,
+// redirection back on, the four values read back from the registry's 64-bit
+// view, both result messages to notifyWindow, and on failure the log line
+// after both messages were handled.
 #pragma once
 
 #include "repair/CRepairSequence.h"

@@ -10,15 +10,16 @@
 // frame is shown after its content. The display can then show the frame's
 // skin over the content, covering every control and taking its clicks, and
 // putting the content back in the window order does not always change what
-// the screen shows. Under Wine the main frame therefore shows its panel again once
-// it has been shown or raised, and around every prompt, the feedback window
-// puts its content back over its frame from its hover timer, and a frame lets
-// the pointer through to its content where it still gets it. Windows never runs
-// any of this.
+// the screen shows. Under Wine a frame therefore puts its content back right
+// above itself once it has been shown or activated, the main frame shows its
+// panel again once it has been shown or raised and around every prompt, the
+// feedback window puts its content back over its frame from its hover timer,
+// and a frame lets the pointer through to its content where it still gets it.
+// Windows never runs any of this.
 
 namespace {
 
-int g_forcedOff = 0;
+bool g_forcedOff = false;
 
 bool BothVisible(HWND frame, HWND content)
 {
@@ -62,7 +63,7 @@ bool WineDisplayWorkarounds::Active()
 
 void WineDisplayWorkarounds::SwitchOffForTest(bool off)
 {
-    g_forcedOff = off ? 1 : 0;
+    g_forcedOff = off;
 }
 
 void WineDisplayWorkarounds::ShowContentAboveFrame(HWND frame, HWND content)
@@ -105,7 +106,7 @@ LRESULT WineDisplayWorkarounds::FrameMessage(HWND frame, HWND content, bool rema
         ::GetWindowRect(content, &r);
         const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         if (::PtInRect(&r, point)) {
-            KeepContentAboveFrameFromTimer(frame, content);
+            PutContentRightAboveFrame(frame, content);
             return HTTRANSPARENT;
         }
     }
