@@ -1,5 +1,7 @@
 #include "UserInput.h"
 
+#include "Poll.h"
+
 void MovePointer(POINT screen)
 {
     SetCursorPos(screen.x, screen.y);
@@ -36,8 +38,16 @@ bool ClickControl(HWND dialog, int controlId)
     GetWindowRect(control, &r);
     if (r.right <= r.left || r.bottom <= r.top)
         return false;
-    ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-    return true;
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    // Right after a prompt has gone its owner may for a moment still be
+    // disabled, or the prompt's frame still lie over the spot; a press then
+    // would be lost. Wait until the spot belongs to the dialog and the
+    // dialog takes input (a disabled control itself is pressed as it is).
+    const HWND root = GetAncestor(control, GA_ROOT);
+    const bool reachable = PollUntil(
+        [&] { return IsWindowEnabled(root) && GetAncestor(WindowFromPoint(centre), GA_ROOT) == root; }, 5000, 10);
+    ClickAt(centre);
+    return reachable;
 }
 
 void PressKey(WORD virtualKey)

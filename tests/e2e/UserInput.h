@@ -6,7 +6,8 @@
 
 void MovePointer(POINT screen);
 void ClickAt(POINT screen);
-// Presses and releases the left button at the centre of the control.
+// Presses and releases the left button at the centre of the control, once the
+// spot belongs to the dialog and the dialog takes input (false if it never did).
 bool ClickControl(HWND dialog, int controlId);
 void PressKey(WORD virtualKey);
 // Clicks a spot of the window that holds no control, so it is the active one.
