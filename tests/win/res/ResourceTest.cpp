@@ -641,8 +641,10 @@ TEST(ResOther, ManifestAsksForAdministratorDpiAwarenessAndCommonControls6) {
     std::string text(reinterpret_cast<const char*>(m.data), m.size);
     for (const char* needle :
          {"level=\"requireAdministrator\"", "uiAccess=\"false\"", ">true</dpiAware>",
-          "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" processorArchitecture=\"x86\" "
-          "publicKeyToken=\"6595b64144ccf1df\" language=\"*\"",
+          sizeof(void*) == 4 ? "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" "
+                               "processorArchitecture=\"x86\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\""
+                             : "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" "
+                               "processorArchitecture=\"amd64\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"",
           "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"}) {
         EXPECT_NE(text.find(needle), std::string::npos) << needle;
     }
