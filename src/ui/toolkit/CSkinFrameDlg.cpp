@@ -100,7 +100,8 @@ BOOL CSkinFrameDlg::RenderSkin(int width, int height)
         return FALSE;
     HGDIOBJ oldBitmap = ::SelectObject(surfaceDc, section.Get());
 
-    {
+    // One to one the skin's own pixels are the surface: nothing to draw.
+    if (!CopyImagePremultiplied(m_pSkin.Get(), bits, width, height)) {
         Gdiplus::Bitmap canvas(width, height, width * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
         Gdiplus::Graphics g(&canvas);
         g.SetCompositingMode(Gdiplus::CompositingModeSourceOver);

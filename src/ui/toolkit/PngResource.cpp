@@ -41,7 +41,8 @@ Gdiplus::Image* DecodePngResource(UINT id)
         ::GlobalFree(block);
         return nullptr;
     }
-    Gdiplus::Image* image = new Gdiplus::Image(stream, FALSE);
+    // A bitmap, so its pixels can be locked (CopyImagePremultiplied).
+    Gdiplus::Image* image = new Gdiplus::Bitmap(stream, FALSE);
     stream->Release();
     return image;
 }
@@ -140,4 +141,25 @@ void DrawImagePart(Gdiplus::Graphics& g, Gdiplus::Image* image, const RECT& dest
                 static_cast<Gdiplus::REAL>(srcWidth + l + r), static_cast<Gdiplus::REAL>(srcHeight + t + b),
                 Gdiplus::UnitPixel, &edges);
     g.SetClip(&saved);
+}
+
+bool CopyImagePremultiplied(Gdiplus::Image* image, void* bits, int width, int height)
+{
+    auto* bitmap = dynamic_cast<Gdiplus::Bitmap*>(image);
+    if (!bitmap || !bits || width <= 0 || height <= 0 || static_cast<int>(bitmap->GetWidth()) != width ||
+        static_cast<int>(bitmap->GetHeight()) != height)
+        return false;
+    // GDI+ converts straight into the caller's bits: no copy of its own.
+    Gdiplus::BitmapData target = {};
+    target.Width = static_cast<UINT>(width);
+    target.Height = static_cast<UINT>(height);
+    target.Stride = width * 4;
+    target.PixelFormat = PixelFormat32bppPARGB;
+    target.Scan0 = bits;
+    Gdiplus::Rect all(0, 0, width, height);
+    if (bitmap->LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                         PixelFormat32bppPARGB, &target) != Gdiplus::Ok)
+        return false;
+    bitmap->UnlockBits(&target);
+    return true;
 }

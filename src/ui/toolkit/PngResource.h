@@ -24,3 +24,7 @@ void DrawImageWhole(Gdiplus::Graphics& g, Gdiplus::Image* image, int x, int y, i
 // whatever mode the Graphics has: that gives the same pixels for less work.
 void DrawImagePart(Gdiplus::Graphics& g, Gdiplus::Image* image, const RECT& dest, int srcX, int srcY,
                    int srcWidth, int srcHeight);
+// One to one without drawing: the picture's pixels, premultiplied, written
+// into width x height top-down 32-bit bits. False (nothing written) when the
+// picture is not exactly that size or cannot be read so.
+bool CopyImagePremultiplied(Gdiplus::Image* image, void* bits, int width, int height);

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
 #include "ArtworkTable.h"
 #include "framework/LiveObjectCount.h"
 #include "res/resource.h"
@@ -172,4 +176,37 @@ TEST(PngResource, DrawingStretchesAndAnEmptySourceDrawsNothing)
         }
     EXPECT_EQ(lightEdges, 0) << "light pixels along the edges of a scaled part";
     EXPECT_EQ(outsideTouched, 0);
+}
+
+TEST(PngResource, OneToOneCopyGivesTheDrawnPixelsAndOtherSizesAreRefused)
+{
+    // The prompt's skin has soft, half-transparent edges: premultiplying
+    // them is where a copy and a drawing could differ.
+    CImagePtr skin;
+    ASSERT_TRUE(LoadPngResource(IDB_PROMPT_SKIN, skin));
+    const int width = static_cast<int>(skin->GetWidth()), height = static_cast<int>(skin->GetHeight());
+    std::vector<BYTE> drawn(static_cast<size_t>(width) * height * 4), copied(drawn.size(), 0xAB);
+    {
+        Gdiplus::Bitmap canvas(width, height, width * 4, PixelFormat32bppPARGB, drawn.data());
+        Gdiplus::Graphics g(&canvas);
+        g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+        g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        g.Clear(Gdiplus::Color(0, 0, 0, 0));
+        DrawImageWhole(g, skin.Get(), 0, 0, width, height);
+        g.Flush(Gdiplus::FlushIntentionSync);
+    }
+    ASSERT_TRUE(CopyImagePremultiplied(skin.Get(), copied.data(), width, height));
+    size_t differing = 0, halfTransparent = 0;
+    for (size_t i = 0; i < drawn.size(); i += 4) {
+        for (size_t k = 0; k < 4; ++k)
+            differing += std::abs(int(drawn[i + k]) - int(copied[i + k])) > 1;
+        halfTransparent += copied[i + 3] > 0 && copied[i + 3] < 255;
+    }
+    EXPECT_EQ(differing, 0u);
+    EXPECT_GT(halfTransparent, 100u);
+
+    std::vector<BYTE> untouched(static_cast<size_t>(width + 1) * height * 4, 0xAB);
+    EXPECT_FALSE(CopyImagePremultiplied(skin.Get(), untouched.data(), width + 1, height));
+    EXPECT_FALSE(CopyImagePremultiplied(nullptr, untouched.data(), width, height));
+    EXPECT_EQ(std::count(untouched.begin(), untouched.end(), 0xAB), static_cast<long>(untouched.size()));
 }
