@@ -73,6 +73,11 @@ BOOL CSkinContentDlg::OnEraseBkgnd(HDC dc)
     const int height = client.bottom - client.top;
     const RECT dest = {0, 0, width, height};
 
+    // An opaque background of the window's own size goes on as it is: no
+    // scaling, blending or buffer, and no converted copy of the picture.
+    if (BlitOpaqueOneToOne(dc, image, width, height))
+        return TRUE;
+
     auto draw = [&](HDC target) {
         Gdiplus::Graphics g(target);
         if (m_bHighQualityErase)

@@ -163,3 +163,37 @@ bool CopyImagePremultiplied(Gdiplus::Image* image, void* bits, int width, int he
     bitmap->UnlockBits(&target);
     return true;
 }
+
+bool BlitOpaqueOneToOne(HDC dc, Gdiplus::Image* image, int width, int height)
+{
+    auto* bitmap = dynamic_cast<Gdiplus::Bitmap*>(image);
+    if (!bitmap || !dc || static_cast<int>(bitmap->GetWidth()) != width ||
+        static_cast<int>(bitmap->GetHeight()) != height)
+        return false;
+    // Only pictures without alpha: there is nothing to blend, so the pixels
+    // themselves are the result, read in the picture's own format.
+    const Gdiplus::PixelFormat format = bitmap->GetPixelFormat();
+    if (format != PixelFormat24bppRGB && format != PixelFormat32bppRGB)
+        return false;
+    Gdiplus::BitmapData data = {};
+    Gdiplus::Rect all(0, 0, width, height);
+    if (bitmap->LockBits(&all, Gdiplus::ImageLockModeRead, format, &data) != Gdiplus::Ok)
+        return false;
+    const int bytesPerPixel = format == PixelFormat24bppRGB ? 3 : 4;
+    bool done = false;
+    // A device-independent bitmap's rows are DWORD-aligned and, with a
+    // negative height, run top-down: the locked rows must be laid out so.
+    if (data.Stride == ((width * bytesPerPixel + 3) & ~3)) {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = static_cast<WORD>(bytesPerPixel * 8);
+        info.bmiHeader.biCompression = BI_RGB;
+        done = ::SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                                   static_cast<UINT>(height), data.Scan0, &info, DIB_RGB_COLORS) == height;
+    }
+    bitmap->UnlockBits(&data);
+    return done;
+}

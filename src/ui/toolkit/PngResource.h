@@ -28,3 +28,7 @@ void DrawImagePart(Gdiplus::Graphics& g, Gdiplus::Image* image, const RECT& dest
 // into width x height top-down 32-bit bits. False (nothing written) when the
 // picture is not exactly that size or cannot be read so.
 bool CopyImagePremultiplied(Gdiplus::Image* image, void* bits, int width, int height);
+// An opaque picture of exactly width x height put on the device context at
+// (0, 0) as it is, in one operation. False (nothing drawn) for a picture with
+// alpha, of another size, or one that cannot be read so.
+bool BlitOpaqueOneToOne(HDC dc, Gdiplus::Image* image, int width, int height);

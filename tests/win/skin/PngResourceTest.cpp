@@ -178,7 +178,7 @@ TEST(PngResource, DrawingStretchesAndAnEmptySourceDrawsNothing)
     EXPECT_EQ(outsideTouched, 0);
 }
 
-TEST(PngResource, OneToOneCopyGivesTheDrawnPixelsAndOtherSizesAreRefused)
+TEST(PngResource, OneToOneCopyAndBlitGiveTheDrawnPixelsAndAnythingElseIsRefused)
 {
     // The prompt's skin has soft, half-transparent edges: premultiplying
     // them is where a copy and a drawing could differ.
@@ -209,4 +209,50 @@ TEST(PngResource, OneToOneCopyGivesTheDrawnPixelsAndOtherSizesAreRefused)
     EXPECT_FALSE(CopyImagePremultiplied(skin.Get(), untouched.data(), width + 1, height));
     EXPECT_FALSE(CopyImagePremultiplied(nullptr, untouched.data(), width, height));
     EXPECT_EQ(std::count(untouched.begin(), untouched.end(), 0xAB), static_cast<long>(untouched.size()));
+
+    // The opaque main background blitted one to one is what drawing gives;
+    // a picture with alpha or another size is refused with nothing drawn.
+    CImagePtr main;
+    ASSERT_TRUE(LoadPngResource(IDB_MAIN_BACKGROUND, main));
+    const int w = static_cast<int>(main->GetWidth()), h = static_cast<int>(main->GetHeight());
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    auto paint = [&](bool blit, bool* blitted) {
+        std::vector<BYTE> pixels;
+        HDC dc = CreateCompatibleDC(nullptr);
+        void* bits = nullptr;
+        HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (!dc || !section)
+            return pixels;
+        HGDIOBJ old = SelectObject(dc, section);
+        std::fill_n(static_cast<BYTE*>(bits), static_cast<size_t>(w) * h * 4, BYTE{0xAB});
+        if (blit) {
+            *blitted = BlitOpaqueOneToOne(dc, main.Get(), w, h);
+            EXPECT_FALSE(BlitOpaqueOneToOne(dc, skin.Get(), width, height)) << "a picture with alpha";
+            EXPECT_FALSE(BlitOpaqueOneToOne(dc, main.Get(), w - 1, h));
+        } else {
+            Gdiplus::Graphics g(dc);
+            DrawImageWhole(g, main.Get(), 0, 0, w, h);
+        }
+        GdiFlush();
+        pixels.assign(static_cast<BYTE*>(bits), static_cast<BYTE*>(bits) + static_cast<size_t>(w) * h * 4);
+        SelectObject(dc, old);
+        DeleteObject(section);
+        DeleteDC(dc);
+        return pixels;
+    };
+    bool blitted = false;
+    const std::vector<BYTE> viaBlit = paint(true, &blitted), viaDrawing = paint(false, nullptr);
+    ASSERT_TRUE(blitted);
+    ASSERT_EQ(viaBlit.size(), viaDrawing.size());
+    size_t differingPixels = 0;
+    for (size_t i = 0; i < viaBlit.size(); i += 4)
+        differingPixels += viaBlit[i] != viaDrawing[i] || viaBlit[i + 1] != viaDrawing[i + 1] ||
+                           viaBlit[i + 2] != viaDrawing[i + 2];
+    EXPECT_EQ(differingPixels, 0u);
 }
