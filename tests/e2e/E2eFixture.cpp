@@ -83,7 +83,7 @@ void E2eFixture::CloseExpectingNoFeedback(CToolRun& run, const MainWindow& main)
             return !run.IsRunning();
         },
         20000, 10);
-    EXPECT_TRUE(ended) << "the tool did not close";
+    EXPECT_TRUE(ended) << "the tool did not close; its windows:\n" << DescribeWindows(run.ProcessId());
     EXPECT_FALSE(feedbackSeen) << "a feedback window showed after a successful repair";
 }
 

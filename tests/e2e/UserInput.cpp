@@ -40,12 +40,24 @@ bool ClickControl(HWND dialog, int controlId)
         return false;
     const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     // Right after a prompt has gone its owner may for a moment still be
-    // disabled, or the prompt's frame still lie over the spot; a press then
-    // would be lost. Wait until the spot belongs to the dialog and the
-    // dialog takes input (a disabled control itself is pressed as it is).
+    // disabled, the prompt's frame still lie over the spot, or (under Wine)
+    // the owner be hidden and shown again to bring it above its frame; a
+    // press then would be lost. Wait until the spot belongs to the dialog and
+    // the dialog takes input, and still does once the program's thread has
+    // answered a message, i.e. has finished what it was doing when it
+    // enabled the dialog (a disabled control itself is pressed as it is).
     const HWND root = GetAncestor(control, GA_ROOT);
+    auto spotTakesInput = [&] {
+        return IsWindowEnabled(root) && GetAncestor(WindowFromPoint(centre), GA_ROOT) == root;
+    };
     const bool reachable = PollUntil(
-        [&] { return IsWindowEnabled(root) && GetAncestor(WindowFromPoint(centre), GA_ROOT) == root; }, 5000, 10);
+        [&] {
+            DWORD_PTR ignored = 0;
+            return spotTakesInput() &&
+                   SendMessageTimeoutW(root, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored) != 0 &&
+                   spotTakesInput();
+        },
+        5000, 10);
     ClickAt(centre);
     return reachable;
 }
