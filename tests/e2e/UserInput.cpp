@@ -42,22 +42,30 @@ bool ClickControl(HWND dialog, int controlId)
     // Right after a prompt has gone its owner may for a moment still be
     // disabled, the prompt's frame still lie over the spot, or (under Wine)
     // the owner be hidden and shown again to bring it above its frame; a
-    // press then would be lost. Wait until the spot belongs to the dialog and
-    // the dialog takes input, and still does once the program's thread has
-    // answered a message, i.e. has finished what it was doing when it
-    // enabled the dialog (a disabled control itself is pressed as it is).
+    // press then would be lost. Wait until the spot has belonged to the
+    // dialog, and the dialog taken input, for a while without a break, and
+    // the program's thread answers messages (a disabled control itself is
+    // pressed as it is).
     const HWND root = GetAncestor(control, GA_ROOT);
-    auto spotTakesInput = [&] {
-        return IsWindowEnabled(root) && GetAncestor(WindowFromPoint(centre), GA_ROOT) == root;
-    };
+    const DWORD settle = 300;
+    DWORD since = 0;
+    bool counting = false;
     const bool reachable = PollUntil(
         [&] {
             DWORD_PTR ignored = 0;
-            return spotTakesInput() &&
-                   SendMessageTimeoutW(root, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored) != 0 &&
-                   spotTakesInput();
+            const bool takesInput = IsWindowEnabled(root) && GetAncestor(WindowFromPoint(centre), GA_ROOT) == root &&
+                                    SendMessageTimeoutW(root, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &ignored) != 0;
+            if (!takesInput) {
+                counting = false;
+                return false;
+            }
+            if (!counting) {
+                counting = true;
+                since = GetTickCount();
+            }
+            return GetTickCount() - since >= settle;
         },
-        5000, 10);
+        8000, 10);
     ClickAt(centre);
     return reachable;
 }
