@@ -87,13 +87,7 @@ BOOL CSkinFrameDlg::RenderSkin(int width, int height)
 
     // A top-down 32-bit section: its bits are what GDI+ draws into as
     // premultiplied ARGB and what the layered window takes as its surface.
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownBitmapInfo(width, height, 32);
     void* bits = nullptr;
     CBitmapHandle section(::CreateDIBSection(surfaceDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!section || !bits)

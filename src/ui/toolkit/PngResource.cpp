@@ -143,11 +143,36 @@ void DrawImagePart(Gdiplus::Graphics& g, Gdiplus::Image* image, const RECT& dest
     g.SetClip(&saved);
 }
 
-bool CopyImagePremultiplied(Gdiplus::Image* image, void* bits, int width, int height)
+BITMAPINFO TopDownBitmapInfo(int width, int height, WORD bitCount)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = bitCount;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+namespace {
+
+// The picture as a bitmap when it is exactly width x height, else nullptr.
+Gdiplus::Bitmap* BitmapOfSize(Gdiplus::Image* image, int width, int height)
 {
     auto* bitmap = dynamic_cast<Gdiplus::Bitmap*>(image);
-    if (!bitmap || !bits || width <= 0 || height <= 0 || static_cast<int>(bitmap->GetWidth()) != width ||
+    if (!bitmap || width <= 0 || height <= 0 || static_cast<int>(bitmap->GetWidth()) != width ||
         static_cast<int>(bitmap->GetHeight()) != height)
+        return nullptr;
+    return bitmap;
+}
+
+} // namespace
+
+bool CopyImagePremultiplied(Gdiplus::Image* image, void* bits, int width, int height)
+{
+    Gdiplus::Bitmap* bitmap = BitmapOfSize(image, width, height);
+    if (!bitmap || !bits)
         return false;
     // GDI+ converts straight into the caller's bits: no copy of its own.
     Gdiplus::BitmapData target = {};
@@ -166,9 +191,8 @@ bool CopyImagePremultiplied(Gdiplus::Image* image, void* bits, int width, int he
 
 bool BlitOpaqueOneToOne(HDC dc, Gdiplus::Image* image, int width, int height)
 {
-    auto* bitmap = dynamic_cast<Gdiplus::Bitmap*>(image);
-    if (!bitmap || !dc || static_cast<int>(bitmap->GetWidth()) != width ||
-        static_cast<int>(bitmap->GetHeight()) != height)
+    Gdiplus::Bitmap* bitmap = BitmapOfSize(image, width, height);
+    if (!bitmap || !dc)
         return false;
     // Only pictures without alpha: there is nothing to blend, so the pixels
     // themselves are the result, read in the picture's own format.
@@ -184,13 +208,7 @@ bool BlitOpaqueOneToOne(HDC dc, Gdiplus::Image* image, int width, int height)
     // A device-independent bitmap's rows are DWORD-aligned and, with a
     // negative height, run top-down: the locked rows must be laid out so.
     if (data.Stride == ((width * bytesPerPixel + 3) & ~3)) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = static_cast<WORD>(bytesPerPixel * 8);
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = TopDownBitmapInfo(width, height, static_cast<WORD>(bytesPerPixel * 8));
         done = ::SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
                                    static_cast<UINT>(height), data.Scan0, &info, DIB_RGB_COLORS) == height;
     }

@@ -24,6 +24,9 @@ void DrawImageWhole(Gdiplus::Graphics& g, Gdiplus::Image* image, int x, int y, i
 // whatever mode the Graphics has: that gives the same pixels for less work.
 void DrawImagePart(Gdiplus::Graphics& g, Gdiplus::Image* image, const RECT& dest, int srcX, int srcY,
                    int srcWidth, int srcHeight);
+// The header of a top-down device-independent bitmap (rows from the top,
+// uncompressed) of the given size and depth.
+BITMAPINFO TopDownBitmapInfo(int width, int height, WORD bitCount);
 // One to one without drawing: the picture's pixels, premultiplied, written
 // into width x height top-down 32-bit bits. False (nothing written) when the
 // picture is not exactly that size or cannot be read so.

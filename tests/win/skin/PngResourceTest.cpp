@@ -215,13 +215,7 @@ TEST(PngResource, OneToOneCopyAndBlitGiveTheDrawnPixelsAndAnythingElseIsRefused)
     CImagePtr main;
     ASSERT_TRUE(LoadPngResource(IDB_MAIN_BACKGROUND, main));
     const int w = static_cast<int>(main->GetWidth()), h = static_cast<int>(main->GetHeight());
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownBitmapInfo(w, h, 32);
     auto paint = [&](bool blit, bool* blitted) {
         std::vector<BYTE> pixels;
         HDC dc = CreateCompatibleDC(nullptr);
@@ -232,9 +226,13 @@ TEST(PngResource, OneToOneCopyAndBlitGiveTheDrawnPixelsAndAnythingElseIsRefused)
         HGDIOBJ old = SelectObject(dc, section);
         std::fill_n(static_cast<BYTE*>(bits), static_cast<size_t>(w) * h * 4, BYTE{0xAB});
         if (blit) {
-            *blitted = BlitOpaqueOneToOne(dc, main.Get(), w, h);
             EXPECT_FALSE(BlitOpaqueOneToOne(dc, skin.Get(), width, height)) << "a picture with alpha";
             EXPECT_FALSE(BlitOpaqueOneToOne(dc, main.Get(), w - 1, h));
+            GdiFlush();
+            const BYTE* p = static_cast<const BYTE*>(bits);
+            EXPECT_EQ(std::count(p, p + static_cast<size_t>(w) * h * 4, BYTE{0xAB}), static_cast<long>(w) * h * 4)
+                << "a refused blit drew";
+            *blitted = BlitOpaqueOneToOne(dc, main.Get(), w, h);
         } else {
             Gdiplus::Graphics g(dc);
             DrawImageWhole(g, main.Get(), 0, 0, w, h);
