@@ -18,6 +18,7 @@
 #include "ui/main/KnownShellFolders.h"
 #include "ui/main/MainFramePlacement.h"
 #include "ui/main/SelfRemovalPlan.h"
+#include "ui/toolkit/WineDisplayWorkarounds.h"
 
 namespace {
 
@@ -97,7 +98,8 @@ BOOL CPellmarStellwickDlg::OnInitDialog()
     m_pPanel->MoveWindow(placement.panelX, placement.panelY, placement.panelWidth, placement.panelHeight,
                          TRUE);
     StartupPhaseMark("panel_placed");
-    m_pPanel->ShowWindow(SW_SHOW);
+    if (!WineDisplayWorkarounds::FrameShowsContent())
+        m_pPanel->ShowWindow(SW_SHOW);
     StartupPhaseMark("panel_shown");
     m_pPanel->LayoutControls();
     StartupPhaseMark("laid_out");

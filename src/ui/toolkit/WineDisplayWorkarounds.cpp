@@ -12,7 +12,9 @@
 // putting the content back in the window order does not always change what
 // the screen shows. Under Wine a frame therefore puts its content back right
 // above itself once it has been shown or activated, the main frame shows its
-// panel again once it has been shown or raised and around every prompt, the
+// panel for the first time only after itself (showing it before and again
+// afterwards would paint the whole panel twice) and again once it has been
+// raised and around every prompt, the
 // feedback window puts its content back over its frame from its hover timer,
 // and a frame lets the pointer through to its content where it still gets it.
 // Windows never runs any of this.
@@ -66,6 +68,11 @@ void WineDisplayWorkarounds::SwitchOffForTest(bool off)
     g_forcedOff = off;
 }
 
+bool WineDisplayWorkarounds::FrameShowsContent()
+{
+    return Active();
+}
+
 void WineDisplayWorkarounds::ShowContentAboveFrame(HWND frame, HWND content)
 {
     if (!Active() || !BothVisible(frame, content))
@@ -97,7 +104,14 @@ LRESULT WineDisplayWorkarounds::FrameMessage(HWND frame, HWND content, bool rema
         PutContentRightAboveFrame(frame, content);
     } else if (msg == RemapMessage()) {
         *remapPosted = false;
-        ShowContentAboveFrame(frame, content);
+        // After the frame's first show its content is still hidden
+        // (FrameShowsContent): shown now, after its frame, it comes up above
+        // it and is painted once. A minimized frame's content stays hidden.
+        if (content && ::IsWindow(content) && ::IsWindowVisible(frame) && !::IsIconic(frame) &&
+            !::IsWindowVisible(content))
+            ::ShowWindow(content, SW_SHOWNA);
+        else
+            ShowContentAboveFrame(frame, content);
     } else if (msg == WM_NCHITTEST && content && ::IsWindow(content) && ::IsWindowVisible(content)) {
         // The pointer reaches the frame over the content only where the
         // frame got above it: put the content back on top and let the

@@ -20,6 +20,13 @@ public:
     static LRESULT FrameMessage(HWND frame, HWND content, bool remapOnShow, bool* remapPosted, UINT msg,
                                 WPARAM wParam, LPARAM lParam, LRESULT result);
 
+    // True when a frame that remaps on show (FrameMessage's remapOnShow)
+    // shows its content itself once it has been shown: under Wine, where a
+    // content shown before its frame ends up under it on the display and
+    // would have to be hidden and shown again (a second paint of everything).
+    // Such a frame then leaves its content hidden until then.
+    static bool FrameShowsContent();
+
     // Puts a visible content back over its visible frame on the display;
     // for the moments when the content is the program's topmost window
     // (right before a prompt opens over it and once the prompt is gone).

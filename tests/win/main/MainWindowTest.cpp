@@ -366,6 +366,25 @@ TEST_F(MainWindow, WithoutTheWineWorkaroundsNoWindowIsHiddenAndShownAgain)
     Pump();
 }
 
+TEST_F(MainWindow, UnderWineANewPanelComesUpOnceAndAboveItsFrame)
+{
+    if (!WineDisplayWorkarounds::Active())
+        GTEST_SKIP() << "only Wine's display needs the panel shown after its frame";
+    m_frame.DestroyWindow();
+    Pump();
+    ReshowCounter counter;
+    TestFrame frame;
+    ASSERT_TRUE(frame.Create(IDD_PELLMARSTELLWICK_DIALOG, nullptr));
+    ASSERT_NE(frame.GetPanel(), nullptr);
+    const HWND panel = frame.GetPanel()->m_hWnd;
+    Pump();
+    EXPECT_TRUE(::IsWindowVisible(panel));
+    EXPECT_EQ(::GetWindow(frame.m_hWnd, GW_HWNDPREV), panel);
+    EXPECT_EQ(counter.reshows, 0) << "the panel was shown before its frame and again after it";
+    frame.DestroyWindow();
+    Pump();
+}
+
 std::function<void()> g_step;
 
 void CALLBACK StepTick(HWND, UINT, UINT_PTR, DWORD)
