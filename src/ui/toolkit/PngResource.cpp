@@ -9,6 +9,24 @@
 
 namespace {
 
+// A bitmap made from a stream keeps the stream and its decoder for its whole
+// life, and the decoder keeps the decoded rows: the pixels twice over, and the
+// PNG's bytes. A copy holds only its pixels, in the same format; the decoded
+// bitmap is then let go. Where no copy can be had, the decoded one is kept.
+Gdiplus::Image* KeepPixelsOnly(Gdiplus::Bitmap* decoded)
+{
+    if (decoded->GetLastStatus() != Gdiplus::Ok)
+        return decoded;
+    Gdiplus::Bitmap* copy = decoded->Clone(0, 0, static_cast<INT>(decoded->GetWidth()),
+                                           static_cast<INT>(decoded->GetHeight()), decoded->GetPixelFormat());
+    if (!copy || copy->GetLastStatus() != Gdiplus::Ok) {
+        delete copy;
+        return decoded;
+    }
+    delete decoded;
+    return copy;
+}
+
 // Decodes one PNG resource; nullptr when it is missing or cannot be read.
 Gdiplus::Image* DecodePngResource(UINT id)
 {
@@ -33,18 +51,18 @@ Gdiplus::Image* DecodePngResource(UINT id)
     std::memcpy(dest, bytes, size);
     ::GlobalUnlock(block);
 
-    // The stream owns the block: the image holds its own reference to the
-    // stream and reads from it for its whole life, so the block goes exactly
-    // when the image is deleted instead of staying behind after every load.
+    // The stream owns the block: a decoded image holds its own reference to
+    // the stream, so the block goes exactly when that image is deleted
+    // instead of staying behind after every load.
     IStream* stream = nullptr;
     if (FAILED(::CreateStreamOnHGlobal(block, TRUE, &stream)) || !stream) {
         ::GlobalFree(block);
         return nullptr;
     }
     // A bitmap, so its pixels can be locked (CopyImagePremultiplied).
-    Gdiplus::Image* image = new Gdiplus::Bitmap(stream, FALSE);
+    Gdiplus::Bitmap* decoded = new Gdiplus::Bitmap(stream, FALSE);
     stream->Release();
-    return image;
+    return KeepPixelsOnly(decoded);
 }
 
 } // namespace

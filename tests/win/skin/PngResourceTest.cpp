@@ -21,6 +21,10 @@ TEST(PngResource, EveryImageLoadsWithItsSizeAndAlpha)
             EXPECT_EQ(image->GetWidth(), e.width) << "id " << id;
             EXPECT_EQ(image->GetHeight(), e.height) << "id " << id;
             EXPECT_EQ(Gdiplus::IsAlphaPixelFormat(image->GetPixelFormat()) != FALSE, e.alpha) << "id " << id;
+            // Pixels of its own, not a bitmap still tied to its PNG decoder.
+            GUID format = {};
+            EXPECT_EQ(image->GetRawFormat(&format), Gdiplus::Ok);
+            EXPECT_TRUE(IsEqualGUID(format, Gdiplus::ImageFormatMemoryBMP)) << "id " << id;
             delete image;
             ++loaded;
         }
