@@ -11,12 +11,12 @@
 // skin over the content, covering every control and taking its clicks, and
 // putting the content back in the window order does not always change what
 // the screen shows. Under Wine a frame therefore puts its content back right
-// above itself once it has been shown or activated, the main frame shows its
+// above itself once it has been shown or activated; the main frame shows its
 // panel for the first time only after itself (showing it before and again
-// afterwards would paint the whole panel twice) and again once it has been
-// raised and around every prompt, the
-// feedback window puts its content back over its frame from its hover timer,
-// and a frame lets the pointer through to its content where it still gets it.
+// afterwards would paint the whole panel twice), and again once it has been
+// raised and around every prompt; the feedback window puts its content back
+// over its frame from its hover timer; and a frame lets the pointer through
+// to its content where it still gets it.
 // Windows never runs any of this.
 
 namespace {
