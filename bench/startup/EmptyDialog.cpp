@@ -6,6 +6,8 @@
 // is no target; it shows how much of the tool's start is the platform's own.
 #include <windows.h>
 
+#include "framework/StartupPhases.h"
+
 #ifdef STELLWICK_PLATFORM_FLOOR
 #include <commctrl.h>
 #include <objidl.h>
@@ -20,6 +22,9 @@ INT_PTR CALLBACK EmptyDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM)
 {
     switch (msg) {
     case WM_INITDIALOG:
+        // Marks are kept only when the bench asks for them (as for the tool).
+        StartupPhaseMark("dialog_init");
+        StartupPhasesWrite();
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK)
@@ -54,6 +59,7 @@ Gdiplus::Bitmap* DecodeSkin(HINSTANCE instance)
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
+    StartupPhaseMark("win_main");
 #ifdef STELLWICK_PLATFORM_FLOOR
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof(controls);
@@ -63,6 +69,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     Gdiplus::GdiplusStartupInput input;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
     Gdiplus::Bitmap* skin = DecodeSkin(instance);
+    StartupPhaseMark("platform_ready");
 #endif
     DialogBoxParamW(instance, MAKEINTRESOURCEW(100), nullptr, EmptyDialogProc, 0);
 #ifdef STELLWICK_PLATFORM_FLOOR

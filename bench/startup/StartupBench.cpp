@@ -63,16 +63,64 @@ double Now()
     return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(freq.QuadPart);
 }
 
-bool HasVisibleWindowTitled(DWORD pid, const std::wstring& title)
+// Drawn as a user sees it: shown, and nothing of the window or its controls
+// still waiting to be painted. The same test for the tool and the baselines.
+bool WindowDrawn(HWND window)
+{
+    if (!IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE))
+        return false;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE))
+            return false;
+    }
+    return true;
+}
+
+bool HasDrawnWindowTitled(DWORD pid, const std::wstring& title)
 {
     for (HWND w : TopWindowsOf(pid, true)) {
-        if (WindowText(w) == title)
+        if (WindowText(w) == title && WindowDrawn(w))
             return true;
     }
     return false;
 }
 
-Sample MeasureEmpty(const std::wstring& program)
+struct Mark
+{
+    std::string name;
+    double ms;
+    double workingSetMiB;
+};
+
+// The marks in milliseconds after startCounter; empty when none were written.
+std::vector<Mark> ReadMarks(const std::wstring& path, LONGLONG startCounter);
+
+// Where a program started for measuring leaves its marks, when asked to.
+class PhaseFile
+{
+public:
+    PhaseFile(const std::wstring& path, bool wanted) : m_path(path), m_wanted(wanted)
+    {
+        if (m_wanted) {
+            CreateDirectoryW(ScenarioRoot().c_str(), nullptr);
+            DeleteFileW(m_path.c_str());
+            SetEnvironmentVariableW(L"STELLWICK_STARTUP_PHASES", m_path.c_str());
+        }
+    }
+    // Once the program is started: nothing after it inherits the request.
+    void Started() const
+    {
+        if (m_wanted)
+            SetEnvironmentVariableW(L"STELLWICK_STARTUP_PHASES", nullptr);
+    }
+    const std::wstring& Path() const { return m_path; }
+
+private:
+    std::wstring m_path;
+    bool m_wanted;
+};
+
+Sample MeasureEmpty(const std::wstring& program, std::vector<Mark>* marks = nullptr)
 {
     Sample sample;
     std::vector<wchar_t> line(program.begin(), program.end());
@@ -80,14 +128,22 @@ Sample MeasureEmpty(const std::wstring& program)
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
+    const PhaseFile phases(ScenarioRoot() + L"\\bench-baseline-phases.txt", marks != nullptr);
+    LARGE_INTEGER startCounter;
+    QueryPerformanceCounter(&startCounter);
     double start = Now();
-    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    const bool started =
+        CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    phases.Started();
+    if (!started)
         return sample;
-    if (PollUntil([&] { return HasVisibleWindowTitled(pi.dwProcessId, L"Stellwick bench baseline"); }, 30000,
+    if (PollUntil([&] { return HasDrawnWindowTitled(pi.dwProcessId, L"Stellwick bench baseline"); }, 30000,
                   1))
         sample.ms = Now() - start;
     Sleep(300);
     sample.peakMiB = PeakMiB(pi.hProcess);
+    if (marks && sample.ms >= 0)
+        *marks = ReadMarks(phases.Path(), startCounter.QuadPart);
     TerminateProcess(pi.hProcess, 0);
     WaitForSingleObject(pi.hProcess, 5000);
     CloseHandle(pi.hProcess);
@@ -107,23 +163,9 @@ bool MainWindowComplete(DWORD pid)
         return false;
     if (ControlText(main.panel, 1012) != L"1.8.22.1024")
         return false;
-    if (GetUpdateRect(main.panel, nullptr, FALSE))
-        return false;
-    for (HWND child = GetWindow(main.panel, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE))
-            return false;
-    }
-    return true;
+    return WindowDrawn(main.panel);
 }
 
-struct Mark
-{
-    std::string name;
-    double ms;
-    double workingSetMiB;
-};
-
-// The tool's marks in milliseconds after startCounter; empty when none were written.
 std::vector<Mark> ReadMarks(const std::wstring& path, LONGLONG startCounter)
 {
     std::vector<Mark> marks;
@@ -153,15 +195,10 @@ Sample MeasureTool(std::vector<Mark>* marks = nullptr)
     CToolRun run(L"bench-startup");
     if (!run.AddProgram() || !run.AddLibrary(StandinLibrary()) || !run.AddSettings(QUIET))
         return sample;
-    const std::wstring phaseFile = ScenarioRoot() + L"\\bench-startup-phases.txt";
-    if (marks) {
-        DeleteFileW(phaseFile.c_str());
-        SetEnvironmentVariableW(L"STELLWICK_STARTUP_PHASES", phaseFile.c_str());
-    }
+    const PhaseFile phases(ScenarioRoot() + L"\\bench-startup-phases.txt", marks != nullptr);
     double start = Now();
     const bool started = run.Start();
-    if (marks)
-        SetEnvironmentVariableW(L"STELLWICK_STARTUP_PHASES", nullptr);
+    phases.Started();
     if (!started)
         return sample;
     if (PollUntil([&] { return MainWindowComplete(run.ProcessId()); }, 30000, 1))
@@ -170,30 +207,69 @@ Sample MeasureTool(std::vector<Mark>* marks = nullptr)
     Sleep(300);
     sample.peakMiB = PeakMiB(run.Process());
     if (marks && sample.ms >= 0) {
-        *marks = ReadMarks(phaseFile, run.StartCounter());
+        *marks = ReadMarks(phases.Path(), run.StartCounter());
         if (!marks->empty())
             marks->push_back({"complete_seen_by_bench", sample.ms, sample.peakMiB});
     }
     return sample; // the run ends the process
 }
 
-// Median time of each mark and of the step from the mark before it, over
-// several starts, in the order of the first start.
+// Medians over several starts of one program's marks: when each came and the
+// step from the mark before it.
+class PhaseTable
+{
+public:
+    void Add(const std::vector<Mark>& marks)
+    {
+        double previous = 0;
+        for (const Mark& m : marks) {
+            if (!m_at.count(m.name))
+                m_order.push_back(m.name);
+            m_at[m.name].push_back(m.ms);
+            m_step[m.name].push_back(m.ms - previous);
+            m_memory[m.name].push_back(m.workingSetMiB);
+            previous = m.ms;
+        }
+    }
+
+    // The rows in the order of time, whatever order the first start happened
+    // to use; returns the sum of the decoding steps.
+    double Print(const char* prefix)
+    {
+        std::stable_sort(m_order.begin(), m_order.end(), [&](const std::string& a, const std::string& b) {
+            return Median(m_at[a]) < Median(m_at[b]);
+        });
+        double decoding = 0;
+        for (const std::string& name : m_order) {
+            std::printf("PHASE %-26s %9.2f %9.2f %9.2f\n", (prefix + name).c_str(), Median(m_at[name]),
+                        Median(m_step[name]), Median(m_memory[name]));
+            if (name.compare(0, 8, "decoded:") == 0)
+                decoding += Median(m_step[name]);
+        }
+        return decoding;
+    }
+
+private:
+    std::vector<std::string> m_order;
+    std::map<std::string, std::vector<double>> m_at, m_step, m_memory;
+};
+
+// Where the tool's start spends its time, and the platform floor's marks
+// (start of its program, platform pieces ready, dialog created) beside it.
 void PrintPhases(const std::wstring& floor)
 {
     if (!floor.empty())
         MeasureEmpty(floor);
     MeasureTool(); // warm, as for the figures
-    std::vector<std::string> order;
-    std::map<std::string, std::vector<double>> at, step, memory;
-    std::vector<double> floorMs, floorMiB;
+    PhaseTable tool, platform;
     int runs = 0;
     for (int i = 0; i < RUNS; ++i) {
         if (!floor.empty()) {
-            const Sample f = MeasureEmpty(floor);
+            std::vector<Mark> marks;
+            const Sample f = MeasureEmpty(floor, &marks);
             if (f.ms >= 0) {
-                floorMs.push_back(f.ms);
-                floorMiB.push_back(f.peakMiB);
+                marks.push_back({"drawn_seen_by_bench", f.ms, f.peakMiB});
+                platform.Add(marks);
             }
         }
         std::vector<Mark> marks;
@@ -201,39 +277,19 @@ void PrintPhases(const std::wstring& floor)
         if (marks.empty())
             continue;
         ++runs;
-        double previous = 0;
-        for (const Mark& m : marks) {
-            if (!at.count(m.name))
-                order.push_back(m.name);
-            at[m.name].push_back(m.ms);
-            step[m.name].push_back(m.ms - previous);
-            memory[m.name].push_back(m.workingSetMiB);
-            previous = m.ms;
-        }
+        tool.Add(marks);
     }
     if (!runs) {
         std::printf("bench: the tool wrote no phase marks\n");
         return;
     }
-    // Keep the order of time, whatever order the first start happened to use.
-    std::stable_sort(order.begin(), order.end(), [&](const std::string& a, const std::string& b) {
-        return Median(at[a]) < Median(at[b]);
-    });
     std::printf(
         "PHASE %-26s %9s %9s %9s   (medians of %d starts; ms since the process was created; working set,\n"
-        "PHASE %-26s %9s %9s %9s    the last row the peak)\n",
+        "PHASE %-26s %9s %9s %9s    the *_seen_by_bench rows the peak)\n",
         "mark", "at", "step", "MiB", runs, "", "", "", "");
-    double decoding = 0;
-    for (const std::string& name : order) {
-        std::printf("PHASE %-26s %9.2f %9.2f %9.2f\n", name.c_str(), Median(at[name]), Median(step[name]),
-                    Median(memory[name]));
-        if (name.compare(0, 8, "decoded:") == 0)
-            decoding += Median(step[name]);
-    }
+    const double decoding = tool.Print("");
     std::printf("PHASE %-26s %9s %9.2f\n", "png_decoding_total", "", decoding);
-    if (!floorMs.empty())
-        std::printf("PHASE %-26s %9.2f %9s %9.2f   (the platform floor's window, peak)\n",
-                    "platform_floor_shown", Median(floorMs), "", Median(floorMiB));
+    platform.Print("floor:");
     std::fflush(stdout);
 }
 
