@@ -140,6 +140,9 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_NCHITTEST:
         return OnNcHitTest(CPoint::FromLParam(lParam));
+    case WM_NCPAINT:
+        OnNcPaint();
+        return 0;
     case WM_LBUTTONDOWN:
         OnLButtonDown(static_cast<UINT>(wParam), CPoint::FromLParam(lParam));
         return 0;
@@ -186,6 +189,19 @@ BOOL CWnd::OnEraseBkgnd(HDC) { return static_cast<BOOL>(Default()); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
 void CWnd::OnMove(int, int) { Default(); }
 LRESULT CWnd::OnNcHitTest(CPoint) { return Default(); }
+
+void CWnd::OnNcPaint()
+{
+    // A control without border, edge or scroll bar has no non-client area,
+    // so there is nothing to paint there. The default would still take a
+    // window DC for it, once in every paint of every skinned control.
+    const LONG style = GetStyle();
+    const LONG exStyle = GetExStyle();
+    const LONG frames = WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_HSCROLL | WS_VSCROLL;
+    const LONG edges = WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME;
+    if (!(style & WS_CHILD) || (style & frames) || (exStyle & edges))
+        Default();
+}
 void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnMouseMove(UINT, CPoint) { Default(); }

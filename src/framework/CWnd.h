@@ -93,6 +93,8 @@ protected:
     virtual void OnTimer(UINT_PTR id);
     virtual void OnMove(int x, int y);
     virtual LRESULT OnNcHitTest(CPoint screenPoint);
+    // Passed on only where the window has a non-client area to paint.
+    virtual void OnNcPaint();
     virtual void OnLButtonDown(UINT flags, CPoint point);
     virtual void OnLButtonUp(UINT flags, CPoint point);
     virtual void OnMouseMove(UINT flags, CPoint point);

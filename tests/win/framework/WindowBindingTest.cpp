@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
+#include <vector>
 
 #include "FrameworkTestSupport.h"
 #include "framework/CGdiHandle.h"
@@ -183,6 +185,60 @@ TEST(WindowBinding, WrappersAnswerLikeTheSystem)
     EXPECT_TRUE(w.IsWindowEnabled());
     EXPECT_TRUE(w.GetStyle() & WS_POPUP);
     EXPECT_EQ(CPoint::FromLParam(MAKELPARAM(-3, 7)), CPoint(-3, 7));
+}
+
+namespace {
+
+// Counts, per window, the non-client paints that reach the class's own procedure.
+LRESULT CALLBACK CountNcPaints(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_NCPAINT)
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, ::GetWindowLongPtrW(hwnd, GWLP_USERDATA) + 1);
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+} // namespace
+
+TEST(WindowBinding, NonClientPaintIsPassedOnOnlyWhereThereIsANonClientArea)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &CountNcPaints;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"StellwickNcPaintCount";
+    ::RegisterClassW(&wc);
+    COwnerWindow owner(20, 20, 300, 120);
+    struct Case
+    {
+        DWORD style;
+        DWORD exStyle;
+        bool passedOn;
+    };
+    const Case cases[] = {{0, 0, false},
+                          {WS_BORDER, 0, true},
+                          {0, WS_EX_CLIENTEDGE, true},
+                          {WS_VSCROLL, 0, true},
+                          {0, WS_EX_STATICEDGE, true}};
+    std::vector<std::unique_ptr<CWnd>> children;
+    int x = 0;
+    for (const Case& c : cases) {
+        HWND child = ::CreateWindowExW(c.exStyle, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE | c.style, x,
+                                       10, 50, 50, owner.m_hWnd, nullptr, wc.hInstance, nullptr);
+        ASSERT_NE(child, nullptr);
+        x += 60;
+        children.push_back(std::make_unique<CWnd>());
+        ASSERT_TRUE(children.back()->SubclassWindow(child));
+    }
+    ::RedrawWindow(owner.m_hWnd, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    for (size_t i = 0; i < children.size(); ++i) {
+        const LONG_PTR reached = ::GetWindowLongPtrW(children[i]->m_hWnd, GWLP_USERDATA);
+        if (cases[i].passedOn)
+            EXPECT_GE(reached, 1) << "case " << i << ": its border or scroll bar must still be drawn";
+        else
+            EXPECT_EQ(reached, 0) << "case " << i << ": a bare control has no non-client area";
+    }
+    for (auto& child : children)
+        child->DestroyWindow();
 }
 
 TEST(WindowBinding, OffscreenBufferAndHandleOwnersBalanceTheirCounts)
