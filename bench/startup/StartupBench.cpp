@@ -93,7 +93,28 @@ struct Mark
 };
 
 // The marks in milliseconds after startCounter; empty when none were written.
-std::vector<Mark> ReadMarks(const std::wstring& path, LONGLONG startCounter);
+std::vector<Mark> ReadMarks(const std::wstring& path, LONGLONG startCounter)
+{
+    std::vector<Mark> marks;
+    std::ifstream in(path.c_str());
+    std::string line;
+    double frequency = 0;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string name;
+        long long value = 0;
+        unsigned long long bytes = 0;
+        if (!(fields >> name >> value))
+            continue;
+        fields >> bytes;
+        if (name == "frequency")
+            frequency = static_cast<double>(value);
+        else if (frequency > 0)
+            marks.push_back({name, 1000.0 * static_cast<double>(value - startCounter) / frequency,
+                             static_cast<double>(bytes) / (1024.0 * 1024.0)});
+    }
+    return marks;
+}
 
 // Where a program started for measuring leaves its marks, when asked to.
 class PhaseFile
@@ -164,29 +185,6 @@ bool MainWindowComplete(DWORD pid)
     if (ControlText(main.panel, 1012) != L"1.8.22.1024")
         return false;
     return WindowDrawn(main.panel);
-}
-
-std::vector<Mark> ReadMarks(const std::wstring& path, LONGLONG startCounter)
-{
-    std::vector<Mark> marks;
-    std::ifstream in(path.c_str());
-    std::string line;
-    double frequency = 0;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string name;
-        long long value = 0;
-        unsigned long long bytes = 0;
-        if (!(fields >> name >> value))
-            continue;
-        fields >> bytes;
-        if (name == "frequency")
-            frequency = static_cast<double>(value);
-        else if (frequency > 0)
-            marks.push_back({name, 1000.0 * static_cast<double>(value - startCounter) / frequency,
-                             static_cast<double>(bytes) / (1024.0 * 1024.0)});
-    }
-    return marks;
 }
 
 Sample MeasureTool(std::vector<Mark>* marks = nullptr)
