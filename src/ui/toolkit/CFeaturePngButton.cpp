@@ -153,7 +153,17 @@ BOOL CFeaturePngButton::OnEraseBkgnd(HDC dc)
     const SkinRect dest = FaceDestination(client, m_nStretch != 0 || !face, faceWidth, faceHeight);
     const RECT destRect = ToRect(dest);
 
-    if (Gdiplus::Image* background = Background()) {
+    Gdiplus::Image* background = Background();
+    const bool partOneToOne = m_nBackRight - m_nBackLeft == dest.right - dest.left &&
+                              m_nBackBottom - m_nBackTop == dest.bottom - dest.top;
+    // One to one under a face (the main panel at 100 %), the button is put
+    // together here: GDI+ spends most of a paint on squeezing the face.
+    if (background && face && partOneToOne &&
+        DrawFaceOverOpaquePart(mem, destRect, background, m_nBackLeft, m_nBackTop, face)) {
+        buffer.BlitTo(dc);
+        return TRUE;
+    }
+    if (background) {
         Gdiplus::Graphics g(mem);
         DrawImagePart(g, background, destRect, m_nBackLeft, m_nBackTop, m_nBackRight - m_nBackLeft,
                       m_nBackBottom - m_nBackTop);

@@ -6,6 +6,7 @@
 
 #include "framework/CWinApp.h"
 #include "framework/StartupPhases.h"
+#include "ui/toolkit/PremultipliedPixels.h"
 
 namespace {
 
@@ -187,24 +188,68 @@ Gdiplus::Bitmap* BitmapOfSize(Gdiplus::Image* image, int width, int height)
 
 } // namespace
 
-bool CopyImagePremultiplied(Gdiplus::Image* image, void* bits, int width, int height)
+namespace {
+
+// The part of the bitmap converted by GDI+ straight into the caller's
+// premultiplied bits (stride width * 4): no copy of its own.
+bool LockPremultipliedInto(Gdiplus::Bitmap* bitmap, int x, int y, int width, int height, void* bits)
 {
-    Gdiplus::Bitmap* bitmap = BitmapOfSize(image, width, height);
-    if (!bitmap || !bits)
-        return false;
-    // GDI+ converts straight into the caller's bits: no copy of its own.
     Gdiplus::BitmapData target = {};
     target.Width = static_cast<UINT>(width);
     target.Height = static_cast<UINT>(height);
     target.Stride = width * 4;
     target.PixelFormat = PixelFormat32bppPARGB;
     target.Scan0 = bits;
-    Gdiplus::Rect all(0, 0, width, height);
-    if (bitmap->LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+    Gdiplus::Rect part(x, y, width, height);
+    if (bitmap->LockBits(&part, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
                          PixelFormat32bppPARGB, &target) != Gdiplus::Ok)
         return false;
     bitmap->UnlockBits(&target);
     return true;
+}
+
+bool IsOpaqueFormat(Gdiplus::PixelFormat format)
+{
+    return format == PixelFormat24bppRGB || format == PixelFormat32bppRGB;
+}
+
+} // namespace
+
+bool CopyImagePremultiplied(Gdiplus::Image* image, void* bits, int width, int height)
+{
+    Gdiplus::Bitmap* bitmap = BitmapOfSize(image, width, height);
+    return bitmap && bits && LockPremultipliedInto(bitmap, 0, 0, width, height, bits);
+}
+
+std::vector<uint32_t> ReadPremultiplied(Gdiplus::Image* image, int x, int y, int width, int height)
+{
+    std::vector<uint32_t> pixels;
+    auto* bitmap = dynamic_cast<Gdiplus::Bitmap*>(image);
+    if (!bitmap || x < 0 || y < 0 || width <= 0 || height <= 0 ||
+        x + width > static_cast<int>(bitmap->GetWidth()) || y + height > static_cast<int>(bitmap->GetHeight()))
+        return pixels;
+    pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    if (!LockPremultipliedInto(bitmap, x, y, width, height, pixels.data()))
+        pixels.clear();
+    return pixels;
+}
+
+bool DrawFaceOverOpaquePart(HDC dc, const RECT& dest, Gdiplus::Image* background, int srcX, int srcY,
+                            Gdiplus::Image* face)
+{
+    const int width = dest.right - dest.left, height = dest.bottom - dest.top;
+    if (!dc || !background || !face || !IsOpaqueFormat(background->GetPixelFormat()))
+        return false;
+    std::vector<uint32_t> pixels = ReadPremultiplied(background, srcX, srcY, width, height);
+    const int faceWidth = static_cast<int>(face->GetWidth()), faceHeight = static_cast<int>(face->GetHeight());
+    const std::vector<uint32_t> scaled =
+        ScaleBilinear(ReadPremultiplied(face, 0, 0, faceWidth, faceHeight), faceWidth, faceHeight, width, height);
+    if (pixels.empty() || scaled.size() != pixels.size())
+        return false;
+    BlendOver(scaled.data(), pixels.data(), pixels.size());
+    const BITMAPINFO info = TopDownBitmapInfo(width, height, 32);
+    return ::SetDIBitsToDevice(dc, dest.left, dest.top, static_cast<DWORD>(width), static_cast<DWORD>(height), 0,
+                               0, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS) == height;
 }
 
 bool BlitOpaqueOneToOne(HDC dc, Gdiplus::Image* image, int width, int height)
@@ -215,7 +260,7 @@ bool BlitOpaqueOneToOne(HDC dc, Gdiplus::Image* image, int width, int height)
     // Only pictures without alpha: there is nothing to blend, so the pixels
     // themselves are the result, read in the picture's own format.
     const Gdiplus::PixelFormat format = bitmap->GetPixelFormat();
-    if (format != PixelFormat24bppRGB && format != PixelFormat32bppRGB)
+    if (!IsOpaqueFormat(format))
         return false;
     Gdiplus::BitmapData data = {};
     Gdiplus::Rect all(0, 0, width, height);

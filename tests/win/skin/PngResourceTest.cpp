@@ -9,6 +9,37 @@
 #include "res/resource.h"
 #include "ui/toolkit/PngResource.h"
 
+namespace {
+
+// What draw(dc, bits) leaves in a width x height top-down 32-bit section
+// that starts out filled with 0xAB bytes.
+template <class Draw>
+std::vector<BYTE> PixelsPaintedOn(int width, int height, Draw draw)
+{
+    std::vector<BYTE> pixels;
+    const BITMAPINFO info = TopDownBitmapInfo(width, height, 32);
+    HDC dc = CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    HBITMAP section = dc ? CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+    if (!section) {
+        if (dc)
+            DeleteDC(dc);
+        return pixels;
+    }
+    HGDIOBJ old = SelectObject(dc, section);
+    const size_t size = static_cast<size_t>(width) * height * 4;
+    std::fill_n(static_cast<BYTE*>(bits), size, BYTE{0xAB});
+    draw(dc, static_cast<const BYTE*>(bits));
+    GdiFlush();
+    pixels.assign(static_cast<BYTE*>(bits), static_cast<BYTE*>(bits) + size);
+    SelectObject(dc, old);
+    DeleteObject(section);
+    DeleteDC(dc);
+    return pixels;
+}
+
+} // namespace
+
 TEST(PngResource, EveryImageLoadsWithItsSizeAndAlpha)
 {
     unsigned loaded = 0;
@@ -219,34 +250,21 @@ TEST(PngResource, OneToOneCopyAndBlitGiveTheDrawnPixelsAndAnythingElseIsRefused)
     CImagePtr main;
     ASSERT_TRUE(LoadPngResource(IDB_MAIN_BACKGROUND, main));
     const int w = static_cast<int>(main->GetWidth()), h = static_cast<int>(main->GetHeight());
-    const BITMAPINFO info = TopDownBitmapInfo(w, h, 32);
     auto paint = [&](bool blit, bool* blitted) {
-        std::vector<BYTE> pixels;
-        HDC dc = CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!dc || !section)
-            return pixels;
-        HGDIOBJ old = SelectObject(dc, section);
-        std::fill_n(static_cast<BYTE*>(bits), static_cast<size_t>(w) * h * 4, BYTE{0xAB});
-        if (blit) {
-            EXPECT_FALSE(BlitOpaqueOneToOne(dc, skin.Get(), width, height)) << "a picture with alpha";
-            EXPECT_FALSE(BlitOpaqueOneToOne(dc, main.Get(), w - 1, h));
-            GdiFlush();
-            const BYTE* p = static_cast<const BYTE*>(bits);
-            EXPECT_EQ(std::count(p, p + static_cast<size_t>(w) * h * 4, BYTE{0xAB}), static_cast<long>(w) * h * 4)
-                << "a refused blit drew";
-            *blitted = BlitOpaqueOneToOne(dc, main.Get(), w, h);
-        } else {
-            Gdiplus::Graphics g(dc);
-            DrawImageWhole(g, main.Get(), 0, 0, w, h);
-        }
-        GdiFlush();
-        pixels.assign(static_cast<BYTE*>(bits), static_cast<BYTE*>(bits) + static_cast<size_t>(w) * h * 4);
-        SelectObject(dc, old);
-        DeleteObject(section);
-        DeleteDC(dc);
-        return pixels;
+        return PixelsPaintedOn(w, h, [&](HDC dc, const BYTE* bits) {
+            if (blit) {
+                EXPECT_FALSE(BlitOpaqueOneToOne(dc, skin.Get(), width, height)) << "a picture with alpha";
+                EXPECT_FALSE(BlitOpaqueOneToOne(dc, main.Get(), w - 1, h));
+                GdiFlush();
+                EXPECT_EQ(std::count(bits, bits + static_cast<size_t>(w) * h * 4, BYTE{0xAB}),
+                          static_cast<long>(w) * h * 4)
+                    << "a refused blit drew";
+                *blitted = BlitOpaqueOneToOne(dc, main.Get(), w, h);
+            } else {
+                Gdiplus::Graphics g(dc);
+                DrawImageWhole(g, main.Get(), 0, 0, w, h);
+            }
+        });
     };
     bool blitted = false;
     const std::vector<BYTE> viaBlit = paint(true, &blitted), viaDrawing = paint(false, nullptr);
@@ -257,4 +275,53 @@ TEST(PngResource, OneToOneCopyAndBlitGiveTheDrawnPixelsAndAnythingElseIsRefused)
         differingPixels += viaBlit[i] != viaDrawing[i] || viaBlit[i + 1] != viaDrawing[i + 1] ||
                            viaBlit[i + 2] != viaDrawing[i + 2];
     EXPECT_EQ(differingPixels, 0u);
+}
+
+TEST(PngResource, AFaceOverAnOpaquePartLooksAsDrawnAndAnythingElseIsRefused)
+{
+    // The repair button at 100 %: its part of the main background one to
+    // one, and its 284 x 85 face squeezed to 259 x 85 over it.
+    CImagePtr main, face, skin;
+    ASSERT_TRUE(LoadPngResource(IDB_MAIN_BACKGROUND, main));
+    ASSERT_TRUE(LoadPngResource(IDB_REPAIR_NORMAL, face));
+    ASSERT_TRUE(LoadPngResource(IDB_MAIN_SKIN, skin));
+    const int w = 259, h = 85;
+    const RECT dest = {0, 0, w, h};
+    bool composed = false;
+    const std::vector<BYTE> viaComposition = PixelsPaintedOn(w, h, [&](HDC dc, const BYTE* bits) {
+        EXPECT_FALSE(DrawFaceOverOpaquePart(dc, dest, skin.Get(), 0, 0, face.Get())) << "a background with alpha";
+        EXPECT_FALSE(DrawFaceOverOpaquePart(dc, dest, main.Get(), 400 - w + 1, 240, face.Get()))
+            << "a part past the background's edge";
+        EXPECT_FALSE(DrawFaceOverOpaquePart(dc, dest, main.Get(), 71, 240, nullptr));
+        GdiFlush();
+        EXPECT_EQ(std::count(bits, bits + static_cast<size_t>(w) * h * 4, BYTE{0xAB}), static_cast<long>(w) * h * 4)
+            << "a refused composition drew";
+        composed = DrawFaceOverOpaquePart(dc, dest, main.Get(), 71, 240, face.Get());
+    });
+    const std::vector<BYTE> viaDrawing = PixelsPaintedOn(w, h, [&](HDC dc, const BYTE*) {
+        Gdiplus::Graphics g(dc);
+        DrawImagePart(g, main.Get(), dest, 71, 240, w, h);
+        DrawImagePart(g, face.Get(), dest, 0, 0, 284, 85);
+    });
+    ASSERT_TRUE(composed);
+    ASSERT_EQ(viaComposition.size(), viaDrawing.size());
+    // Both filters are bilinear; they may round apart by a little, and
+    // nowhere may the composition show something else.
+    size_t off = 0, wayOff = 0, faceShows = 0;
+    for (size_t i = 0; i < viaDrawing.size(); i += 4)
+        for (size_t k = 0; k < 3; ++k) {
+            const int d = std::abs(int(viaComposition[i + k]) - int(viaDrawing[i + k]));
+            off += d > 2;
+            wayOff += d > 24;
+        }
+    // The face changes the background under it: the composition is no mere copy.
+    const std::vector<BYTE> backgroundOnly = PixelsPaintedOn(w, h, [&](HDC dc, const BYTE*) {
+        Gdiplus::Graphics g(dc);
+        DrawImagePart(g, main.Get(), dest, 71, 240, w, h);
+    });
+    for (size_t i = 0; i < viaComposition.size(); i += 4)
+        faceShows += viaComposition[i] != backgroundOnly[i] || viaComposition[i + 1] != backgroundOnly[i + 1];
+    EXPECT_LT(off, viaDrawing.size() / 4 * 3 * 3 / 100) << "more than 3 % of the channels off by more than 2";
+    EXPECT_EQ(wayOff, 0u);
+    EXPECT_GT(faceShows, static_cast<size_t>(w) * h / 10);
 }
