@@ -158,12 +158,9 @@ BOOL CFeaturePngButton::OnEraseBkgnd(HDC dc)
                               m_nBackBottom - m_nBackTop == dest.bottom - dest.top;
     // One to one under a face (the main panel at 100 %), the button is put
     // together here: GDI+ spends most of a paint on squeezing the face.
-    if (background && face && partOneToOne &&
-        DrawFaceOverOpaquePart(mem, destRect, background, m_nBackLeft, m_nBackTop, face)) {
-        buffer.BlitTo(dc);
-        return TRUE;
-    }
-    if (background) {
+    const bool composed = background && face && partOneToOne &&
+                          DrawFaceOverOpaquePart(mem, destRect, background, m_nBackLeft, m_nBackTop, face);
+    if (background && !composed) {
         Gdiplus::Graphics g(mem);
         DrawImagePart(g, background, destRect, m_nBackLeft, m_nBackTop, m_nBackRight - m_nBackLeft,
                       m_nBackBottom - m_nBackTop);
