@@ -2,6 +2,7 @@
 
 #include <objidl.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "framework/CWinApp.h"
@@ -176,6 +177,9 @@ BITMAPINFO TopDownBitmapInfo(int width, int height, WORD bitCount)
 
 namespace {
 
+// About this many bytes of converted pixels per band of a one-to-one blit.
+constexpr int BLIT_BAND_BYTES = 64 * 1024;
+
 // The picture as a bitmap when it is exactly width x height, else nullptr.
 Gdiplus::Bitmap* BitmapOfSize(Gdiplus::Image* image, int width, int height)
 {
@@ -270,10 +274,18 @@ bool BlitOpaqueOneToOne(HDC dc, Gdiplus::Image* image, int width, int height)
     bool done = false;
     // A device-independent bitmap's rows are DWORD-aligned and, with a
     // negative height, run top-down: the locked rows must be laid out so.
+    // The rows go in bands: a device whose pixels have another format
+    // converts what it is given, and a band is all it then has to hold.
     if (data.Stride == ((width * bytesPerPixel + 3) & ~3)) {
-        const BITMAPINFO info = TopDownBitmapInfo(width, height, static_cast<WORD>(bytesPerPixel * 8));
-        done = ::SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
-                                   static_cast<UINT>(height), data.Scan0, &info, DIB_RGB_COLORS) == height;
+        const int bandRows = std::max(1, BLIT_BAND_BYTES / (width * 4));
+        done = true;
+        for (int top = 0; done && top < height; top += bandRows) {
+            const int rows = std::min(bandRows, height - top);
+            const BITMAPINFO info = TopDownBitmapInfo(width, rows, static_cast<WORD>(bytesPerPixel * 8));
+            const BYTE* band = static_cast<const BYTE*>(data.Scan0) + static_cast<size_t>(top) * data.Stride;
+            done = ::SetDIBitsToDevice(dc, 0, top, static_cast<DWORD>(width), static_cast<DWORD>(rows), 0, 0, 0,
+                                       static_cast<UINT>(rows), band, &info, DIB_RGB_COLORS) == rows;
+        }
     }
     bitmap->UnlockBits(&data);
     return done;

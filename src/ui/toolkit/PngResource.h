@@ -35,7 +35,7 @@ BITMAPINFO TopDownBitmapInfo(int width, int height, WORD bitCount);
 // picture is not exactly that size or cannot be read so.
 bool CopyImagePremultiplied(Gdiplus::Image* image, void* bits, int width, int height);
 // An opaque picture of exactly width x height put on the device context at
-// (0, 0) as it is, in one operation. False (nothing drawn) for a picture with
+// (0, 0) as it is, in bands of rows. False (nothing drawn) for a picture with
 // alpha, of another size, or one that cannot be read so.
 bool BlitOpaqueOneToOne(HDC dc, Gdiplus::Image* image, int width, int height);
 // The part (x, y, width, height) of a picture as premultiplied 32-bit pixels,
