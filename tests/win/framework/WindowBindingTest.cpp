@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <psapi.h>
+
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -7,6 +11,7 @@
 #include "FrameworkTestSupport.h"
 #include "framework/CGdiHandle.h"
 #include "framework/LiveObjectCount.h"
+#include "framework/WineHost.h"
 #include "ui/toolkit/COffscreenBuffer.h"
 
 using namespace fwtest;
@@ -301,4 +306,74 @@ TEST(WinApp, RestartRegistrationAndSettingsKey)
         << "nothing is written under the settings key";
     if (key)
         ::RegCloseKey(key);
+}
+
+namespace {
+
+double WorkingSetMiB()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (!::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters))
+        return -1;
+    return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
+}
+
+// Writes a pattern into every frame on the way down and checks it on the
+// way back: about depth kilobytes of stack in use at the deepest point.
+unsigned DeepCalls(int depth)
+{
+    volatile unsigned char frame[1024];
+    for (unsigned i = 0; i < sizeof frame; ++i)
+        frame[i] = static_cast<unsigned char>(depth + i);
+    const unsigned below = depth > 0 ? DeepCalls(depth - 1) : 0;
+    for (unsigned i = 0; i < sizeof frame; ++i) {
+        if (frame[i] != static_cast<unsigned char>(depth + i))
+            return 0xFFFFFFFFu;
+    }
+    return below == 0xFFFFFFFFu ? below : below + 1;
+}
+
+struct StackThread
+{
+    HANDLE give = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE given = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE deep = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    unsigned result = 0;
+
+    static DWORD WINAPI Run(void* p)
+    {
+        auto* self = static_cast<StackThread*>(p);
+        ::WaitForSingleObject(self->give, INFINITE);
+        WineHost::ReturnUnusedStack();
+        ::SetEvent(self->given);
+        ::WaitForSingleObject(self->deep, INFINITE);
+        self->result = DeepCalls(600);
+        return 0;
+    }
+};
+
+} // namespace
+
+TEST(WineHost, AThreadThatGivesBackItsUnusedStackStillRunsDeepCallsOnIt)
+{
+    StackThread t;
+    ASSERT_TRUE(t.give && t.given && t.deep);
+    HANDLE thread = ::CreateThread(nullptr, 0, &StackThread::Run, &t, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    ::Sleep(100);
+    const double before = WorkingSetMiB();
+    ::SetEvent(t.give);
+    ASSERT_EQ(::WaitForSingleObject(t.given, 10000), WAIT_OBJECT_0);
+    const double after = WorkingSetMiB();
+    if (WineHost::Detected()) {
+        EXPECT_GT(before - after, 0.5) << "before " << before << " MiB, after " << after << " MiB";
+    }
+    ::SetEvent(t.deep);
+    ASSERT_EQ(::WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(t.result, 601u) << "a frame lost what it had written";
+    ::CloseHandle(thread);
+    ::CloseHandle(t.give);
+    ::CloseHandle(t.given);
+    ::CloseHandle(t.deep);
 }
