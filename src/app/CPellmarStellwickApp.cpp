@@ -10,6 +10,7 @@
 #include "app/UnattendedMode.h"
 #include "framework/StartupPhases.h"
 #include "ui/main/CPellmarStellwickDlg.h"
+#include "ui/toolkit/CPngDecodeAhead.h"
 
 #ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
 #define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
@@ -67,6 +68,9 @@ BOOL CPellmarStellwickApp::InitInstance()
     StartupPhaseMark("init_instance");
     Gdiplus::GdiplusStartup(&g_gdiplusToken, &g_gdiplusStartupInput, nullptr);
     StartupPhaseMark("gdiplus_started");
+    int pictures = 0;
+    const UINT* ids = CPellmarStellwickDlg::FirstPaintPictures(&pictures);
+    CPngDecodeAhead::Start(ids, pictures);
 
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof(controls);
@@ -85,6 +89,7 @@ BOOL CPellmarStellwickApp::InitInstance()
         // The frame's window is gone and with it every image it owned, so
         // the object may outlive nothing that needs GDI+.
     }
+    CPngDecodeAhead::Stop();
     Gdiplus::GdiplusShutdown(g_gdiplusToken);
     return FALSE;
 }

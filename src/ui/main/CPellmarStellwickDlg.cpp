@@ -46,6 +46,18 @@ CPellmarStellwickDlg::CPellmarStellwickDlg(CWnd* parent) : CSkinFrameDlg(IDD_PEL
 
 CPellmarStellwickDlg::~CPellmarStellwickDlg() = default;
 
+const UINT* CPellmarStellwickDlg::FirstPaintPictures(int* count)
+{
+    // The skin, then the panel's pictures as its layout and first paint
+    // load them: the close and minimise faces, the background, the repair
+    // and more-tools faces, the check box.
+    static const UINT pictures[] = {IDB_MAIN_SKIN,     IDB_CLOSE_NORMAL,      IDB_MINIMIZE_NORMAL,
+                                    IDB_MAIN_BACKGROUND, IDB_REPAIR_NORMAL, IDB_MORE_TOOLS_NORMAL,
+                                    IDB_CHECK_SPRITE};
+    *count = static_cast<int>(sizeof pictures / sizeof pictures[0]);
+    return pictures;
+}
+
 BOOL CPellmarStellwickDlg::PreTranslateMessage(MSG* msg)
 {
     if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN))

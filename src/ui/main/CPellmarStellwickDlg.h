@@ -21,6 +21,9 @@ public:
 
     CStellwickDlg* GetPanel() const { return m_pPanel; }
 
+    // The pictures of the window's first paint, in the order it needs them.
+    static const UINT* FirstPaintPictures(int* count);
+
 protected:
     BOOL OnInitDialog() override;
     CSkinContentDlg* NewContent() override;

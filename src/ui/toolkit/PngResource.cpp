@@ -7,6 +7,7 @@
 
 #include "framework/CWinApp.h"
 #include "framework/StartupPhases.h"
+#include "ui/toolkit/CPngDecodeAhead.h"
 #include "ui/toolkit/PremultipliedPixels.h"
 
 namespace {
@@ -29,7 +30,8 @@ Gdiplus::Image* KeepPixelsOnly(Gdiplus::Bitmap* decoded)
     return copy;
 }
 
-// Decodes one PNG resource; nullptr when it is missing or cannot be read.
+} // namespace
+
 Gdiplus::Image* DecodePngResource(UINT id)
 {
     HINSTANCE module = AfxGetResourceHandle();
@@ -67,12 +69,12 @@ Gdiplus::Image* DecodePngResource(UINT id)
     return KeepPixelsOnly(decoded);
 }
 
-} // namespace
-
 BOOL LoadPngResource(UINT id, Gdiplus::Image*& out)
 {
     StartupPhaseMark("decode", static_cast<int>(id));
-    Gdiplus::Image* image = DecodePngResource(id);
+    Gdiplus::Image* image = nullptr;
+    if (!CPngDecodeAhead::Take(id, image))
+        image = DecodePngResource(id);
     StartupPhaseMark("decoded", static_cast<int>(id));
     if (!image)
         return FALSE;

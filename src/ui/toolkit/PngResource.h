@@ -13,8 +13,12 @@
 
 #include "framework/CImagePtr.h"
 
+// Decodes one PNG resource into a new image; nullptr when it is missing or
+// cannot be read. Any thread may call it once GDI+ has started.
+Gdiplus::Image* DecodePngResource(UINT id);
 // TRUE: out holds a newly created image (what it held before is overwritten,
 // not deleted). FALSE: the resource is missing or could not be loaded; out is unchanged.
+// A picture decoded ahead for id (CPngDecodeAhead) is taken instead of decoding it again.
 BOOL LoadPngResource(UINT id, Gdiplus::Image*& out);
 // The same into an owner; whatever the owner held is deleted first on success.
 BOOL LoadPngResource(UINT id, CImagePtr& out);

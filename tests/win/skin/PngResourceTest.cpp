@@ -7,6 +7,7 @@
 #include "ArtworkTable.h"
 #include "framework/LiveObjectCount.h"
 #include "res/resource.h"
+#include "ui/toolkit/CPngDecodeAhead.h"
 #include "ui/toolkit/PngResource.h"
 
 namespace {
@@ -324,4 +325,41 @@ TEST(PngResource, AFaceOverAnOpaquePartLooksAsDrawnAndAnythingElseIsRefused)
     EXPECT_LT(off, viaDrawing.size() / 4 * 3 * 3 / 100) << "more than 3 % of the channels off by more than 2";
     EXPECT_EQ(wayOff, 0u);
     EXPECT_GT(faceShows, static_cast<size_t>(w) * h / 10);
+}
+
+TEST(PngResource, PicturesDecodedAheadAreHandedOverOnceAndEverythingElseDecodesWhereNeeded)
+{
+    const UINT missing = 9999;
+    const UINT ahead[] = {IDB_MAIN_SKIN, missing, IDB_CHECK_SPRITE, IDB_CLOSE_NORMAL};
+    CPngDecodeAhead::Start(ahead, 4);
+
+    Gdiplus::Image* taken = nullptr;
+    ASSERT_TRUE(CPngDecodeAhead::Take(IDB_MAIN_SKIN, taken));
+    CImagePtr skin(taken);
+    CImagePtr decodedHere;
+    ASSERT_TRUE(LoadPngResource(IDB_MAIN_SKIN, decodedHere)) << "asked again, it is decoded here";
+    const int w = static_cast<int>(decodedHere->GetWidth()), h = static_cast<int>(decodedHere->GetHeight());
+    std::vector<BYTE> a(static_cast<size_t>(w) * h * 4), b(a.size());
+    ASSERT_TRUE(CopyImagePremultiplied(skin.Get(), a.data(), w, h));
+    ASSERT_TRUE(CopyImagePremultiplied(decodedHere.Get(), b.data(), w, h));
+    EXPECT_TRUE(a == b) << "decoded on the thread, the skin has other pixels";
+
+    taken = nullptr;
+    EXPECT_FALSE(CPngDecodeAhead::Take(IDB_MAIN_SKIN, taken)) << "handed over twice";
+    EXPECT_FALSE(CPngDecodeAhead::Take(missing, taken));
+    EXPECT_FALSE(CPngDecodeAhead::Take(IDB_MAIN_BACKGROUND, taken)) << "never asked for";
+    EXPECT_EQ(taken, nullptr);
+    Gdiplus::Image* missingImage = nullptr;
+    EXPECT_FALSE(LoadPngResource(missing, missingImage));
+
+    // The loader takes what was decoded ahead; what is left is deleted when
+    // the thread is stopped, and then everything decodes where it is needed.
+    CImagePtr check;
+    ASSERT_TRUE(LoadPngResource(IDB_CHECK_SPRITE, check));
+    EXPECT_EQ(check->GetLastStatus(), Gdiplus::Ok);
+    CPngDecodeAhead::Stop();
+    EXPECT_FALSE(CPngDecodeAhead::Take(IDB_CLOSE_NORMAL, taken));
+    CImagePtr close;
+    EXPECT_TRUE(LoadPngResource(IDB_CLOSE_NORMAL, close));
+    CPngDecodeAhead::Stop();
 }
