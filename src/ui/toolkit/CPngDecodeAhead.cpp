@@ -65,8 +65,8 @@ DWORD WINAPI CPngDecodeAhead::Run(void*)
         g_slots[i].image = DecodePngResource(g_slots[i].id);
         ::SetEvent(g_slots[i].decoded);
     }
-    // The thread stays until the end: under Wine a thread that ends loads
-    // more of the system's libraries, at the moment the window is drawn.
+    // The thread stays until Stop, so its end never falls into the start
+    // (under Wine an ending thread loads more of the system's libraries).
     WineHost::ReturnUnusedStack();
     ::WaitForSingleObject(g_stop, INFINITE);
     return 0;

@@ -1,7 +1,6 @@
 // Pictures the first window needs, decoded on a thread of their own while
-// the user-interface thread creates that window. The process has two cores
-// to give: the skin decodes while the frame is made, the panel's pictures
-// while the panel is.
+// the user-interface thread creates that window: on a second core the skin
+// decodes while the frame is made, the panel's pictures while the panel is.
 #pragma once
 
 #include <windows.h>
