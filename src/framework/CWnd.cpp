@@ -1,12 +1,21 @@
 #include "framework/CWnd.h"
 
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
-// The object of a window is kept in a window property: it travels with the
-// handle, needs no table of our own and is gone when the window is.
-const wchar_t kObjectProperty[] = L"Stellwick.CWnd";
+// The object of each attached window. Every message looks its window up, so
+// the table is the process's own: a window property would be a request to
+// the window manager for each message. An entry goes at WM_NCDESTROY or when
+// the object lets go of the window, whichever comes first.
+SRWLOCK g_tableLock = SRWLOCK_INIT;
+
+std::unordered_map<HWND, CWnd*>& Table()
+{
+    static std::unordered_map<HWND, CWnd*>* table = new std::unordered_map<HWND, CWnd*>();
+    return *table;
+}
 
 } // namespace
 
@@ -29,19 +38,30 @@ CWnd* CWnd::FromHandlePermanent(HWND hwnd)
 {
     if (!hwnd)
         return nullptr;
-    return static_cast<CWnd*>(::GetPropW(hwnd, kObjectProperty));
+    ::AcquireSRWLockShared(&g_tableLock);
+    const auto found = Table().find(hwnd);
+    CWnd* wnd = found == Table().end() ? nullptr : found->second;
+    ::ReleaseSRWLockShared(&g_tableLock);
+    return wnd;
 }
 
 void CWnd::Attach(HWND hwnd)
 {
     m_hWnd = hwnd;
-    ::SetPropW(hwnd, kObjectProperty, this);
+    ::AcquireSRWLockExclusive(&g_tableLock);
+    Table()[hwnd] = this;
+    ::ReleaseSRWLockExclusive(&g_tableLock);
 }
 
 void CWnd::Detach()
 {
-    if (m_hWnd)
-        ::RemovePropW(m_hWnd, kObjectProperty);
+    if (m_hWnd) {
+        ::AcquireSRWLockExclusive(&g_tableLock);
+        const auto found = Table().find(m_hWnd);
+        if (found != Table().end() && found->second == this)
+            Table().erase(found);
+        ::ReleaseSRWLockExclusive(&g_tableLock);
+    }
     m_hWnd = nullptr;
 }
 
