@@ -1,5 +1,7 @@
 #include "ui/toolkit/COffscreenBuffer.h"
 
+#include "ui/toolkit/PngResource.h"
+
 BOOL COffscreenBuffer::Create(HDC dc, int width, int height)
 {
     Release();
@@ -7,7 +9,13 @@ BOOL COffscreenBuffer::Create(HDC dc, int width, int height)
         return FALSE;
     if (!m_dc.Create(dc))
         return FALSE;
-    m_bitmap.Reset(::CreateCompatibleBitmap(dc, width, height));
+    // A 32-bit section rather than a bitmap compatible with the screen: the
+    // same pixels once blitted, and a compatible bitmap makes the window
+    // system look the display up again at its creation and at every
+    // selection (under Wine each look-up is three requests to its server).
+    const BITMAPINFO info = TopDownBitmapInfo(width, height, 32);
+    void* bits = nullptr;
+    m_bitmap.Reset(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!m_bitmap) {
         m_dc.Reset();
         return FALSE;

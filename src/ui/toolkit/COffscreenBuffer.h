@@ -1,5 +1,5 @@
 // The off-screen surface of double-buffered painting: a memory device context
-// with a compatible bitmap of the client size selected into it. The previous
+// with a 32-bit bitmap of the client size selected into it. The previous
 // bitmap is selected back before the objects are deleted. Kept across paints
 // by the controls that retain it, made per paint by the others.
 #pragma once
@@ -14,8 +14,8 @@ public:
     COffscreenBuffer(const COffscreenBuffer&) = delete;
     COffscreenBuffer& operator=(const COffscreenBuffer&) = delete;
 
-    // Creates the context and a width x height bitmap compatible with dc and
-    // selects the bitmap. FALSE when either could not be made.
+    // Creates a context compatible with dc and a width x height 32-bit
+    // bitmap, and selects the bitmap. FALSE when either could not be made.
     BOOL Create(HDC dc, int width, int height);
     BOOL IsCreated() const { return m_dc.Get() != nullptr; }
     HDC Dc() const { return m_dc.Get(); }
