@@ -388,6 +388,10 @@ long long FileSize(const std::wstring& path)
 int wmain(int argc, wchar_t** argv)
 {
     SetProcessDPIAware();
+    // The pointer rests in a corner, off every window measured: where the
+    // display happens to leave it is where the tool's main button appears,
+    // and its hover face would be timed as part of the start.
+    SetCursorPos(0, 0);
     std::wstring empty, platform;
     bool repairs = true;
     bool phases = false;
