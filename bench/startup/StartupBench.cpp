@@ -318,25 +318,34 @@ LiveCounts AskCounts(HWND panel)
 }
 
 // Repair button, warning and notice confirmed, restart declined; true when
-// the restart question came and went.
-bool OneRepair(DWORD pid, const MainWindow& main)
+// the restart question came and went. Where a repair stops, says at which
+// step and what the program's windows showed.
+bool OneRepair(DWORD pid, const MainWindow& main, int number)
 {
-    PromptView prompt;
-    if (!ClickControl(main.panel, 1010) ||
-        !WaitForPromptText(pid, L"以下修复操作涉及到系统注册表修改，操作前请确认电脑里资料均已备份！", 10000,
-                           &prompt))
+    auto stopped = [&](const char* step) {
+        std::printf("bench: repair %d stopped: %s; windows:\n%s\n", number, step,
+                    DescribeWindows(pid).c_str());
         return false;
+    };
+    PromptView prompt;
+    if (!ClickControl(main.panel, 1010))
+        return stopped("the repair button took no click");
+    if (!WaitForPromptText(pid, L"以下修复操作涉及到系统注册表修改，操作前请确认电脑里资料均已备份！", 10000,
+                           &prompt))
+        return stopped("no warning");
     ClickControl(prompt.content, 1006);
     if (!WaitForPromptText(
             pid,
             L"本工具调用微软自带命令恢复注册表，不是万能工具。如果恢复后仍有问题，可能与注册表无关，请了解。",
             10000, &prompt))
-        return false;
+        return stopped("no notice after the warning");
     ClickControl(prompt.content, 1006);
     if (!WaitForPromptText(pid, L"修复注册表成功,重新启动系统后才会生效，是否重新启动？", 60000, &prompt))
-        return false;
+        return stopped("no restart question after the notice");
     ClickControl(prompt.content, 1007);
-    return WaitForNoPrompt(pid, 5000);
+    if (!WaitForNoPrompt(pid, 5000))
+        return stopped("the restart question stayed");
+    return true;
 }
 
 void MeasureRepairs()
@@ -350,13 +359,13 @@ void MeasureRepairs()
         return;
     }
     Sleep(300);
-    if (!OneRepair(run.ProcessId(), main)) {
+    if (!OneRepair(run.ProcessId(), main, 1)) {
         std::printf("bench: the first repair did not complete\n");
         return;
     }
     LiveCounts first = AskCounts(main.panel);
     int done = 1;
-    while (done < REPAIRS && OneRepair(run.ProcessId(), main))
+    while (done < REPAIRS && OneRepair(run.ProcessId(), main, done + 1))
         ++done;
     LiveCounts last = AskCounts(main.panel);
     if (done < REPAIRS)
