@@ -7,6 +7,7 @@
 
 #include <gdiplus.h>
 
+#include "app/UnattendedArguments.h"
 #include "app/UnattendedMode.h"
 #include "framework/StartupPhases.h"
 #include "ui/main/CPellmarStellwickDlg.h"
@@ -58,9 +59,10 @@ BOOL CPellmarStellwickApp::InitInstance()
 {
     // Switches mean a deployment system started the program: it answers with
     // an exit code before anything of the window (GDI+, restart registration,
-    // the support component) is touched.
+    // the support component) is touched. Words without a switch (a file
+    // dropped on the program) leave the window to open as usual.
     std::vector<std::wstring> arguments = CommandLineArguments();
-    if (!arguments.empty()) {
+    if (HasUnattendedSwitch(arguments)) {
         m_nExitCode = RunUnattended(arguments);
         return FALSE;
     }

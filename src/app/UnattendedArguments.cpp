@@ -24,6 +24,16 @@ UnattendedArguments Invalid(const std::wstring& problem)
 
 } // namespace
 
+bool HasUnattendedSwitch(const std::vector<std::wstring>& arguments)
+{
+    for (const std::wstring& argument : arguments) {
+        if (!argument.empty() && (argument[0] == L'/' || argument[0] == L'-')) {
+            return true;
+        }
+    }
+    return false;
+}
+
 UnattendedArguments ParseUnattendedArguments(const std::vector<std::wstring>& arguments)
 {
     bool check = false;
@@ -84,5 +94,5 @@ std::wstring UnattendedUsage()
            L"             (a restart makes it take effect), 1 when the repair failed\r\n"
            L"  /restart   with /repair: restart at once after a repair (exit 1641)\r\n"
            L"  Other exit codes: 2 wrong arguments, 4 not Windows 10, 5 registry not readable.\r\n"
-           L"  Without arguments the window opens.\r\n";
+           L"  Without switches the window opens.\r\n";
 }

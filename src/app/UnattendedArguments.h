@@ -21,8 +21,13 @@ struct UnattendedArguments
     std::wstring problem;
 };
 
-// arguments: the command line without the program's own name; must not be
-// empty (with no arguments the program opens its window instead).
+// Whether the command line asks for the unattended mode: some argument begins
+// with / or -. Anything else, a file dropped on the program in Explorer say,
+// opens the window as no arguments do.
+bool HasUnattendedSwitch(const std::vector<std::wstring>& arguments);
+
+// arguments: the command line without the program's own name, holding at
+// least one switch (HasUnattendedSwitch).
 // "/x" and "-x" are the same switch, the case does not matter; a switch is
 // given at most once and takes no value.
 UnattendedArguments ParseUnattendedArguments(const std::vector<std::wstring>& arguments);

@@ -13,7 +13,9 @@ TEST_F(Closing, WithoutRepairAsksThenReportsTheAnswerThenCloses)
     CToolRun run(L"closing-feedback");
     PrepareStandardRun(run);
     MainWindow main;
-    StartAndWaitReady(run, &main);
+    // As Explorer starts it for a file dropped on it: a path is no switch,
+    // so the window opens as it does without arguments.
+    StartAndWaitReady(run, &main, L"\"C:\\users\\Public\\Documents\\report one.txt\"");
     DWORD pid = run.ProcessId();
 
     ASSERT_TRUE(ClickControl(main.panel, PANEL_CLOSE));

@@ -40,9 +40,9 @@ void E2eFixture::PrepareStandardRun(CToolRun& run, const std::string& settings)
     ASSERT_TRUE(run.AddSettings(settings));
 }
 
-void E2eFixture::StartAndWaitReady(CToolRun& run, MainWindow* main)
+void E2eFixture::StartAndWaitReady(CToolRun& run, MainWindow* main, const std::wstring& arguments)
 {
-    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.Start(arguments));
     ASSERT_TRUE(WaitForMainWindow(run.ProcessId(), 30000, main)) << "no main window";
     // A user clicks what the display shows: the panel, not the frame's skin.
     ASSERT_TRUE(PollUntil([&] { return PanelShowsOnScreen(*main); }, 5000)) << "the panel never showed on screen";

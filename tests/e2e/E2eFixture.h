@@ -51,7 +51,7 @@ protected:
     void PrepareStandardRun(CToolRun& run, const std::string& settings = QUIET_SETTINGS);
     // Starts the run and waits until the main window is laid out and the
     // one new-version check has been made.
-    void StartAndWaitReady(CToolRun& run, MainWindow* main);
+    void StartAndWaitReady(CToolRun& run, MainWindow* main, const std::wstring& arguments = L"");
     // Repair button, warning confirmed, notice answered with noticeButton,
     // up to the restart question (which is returned).
     void RepairUpToRestartQuestion(CToolRun& run, const MainWindow& main, PromptView* question,

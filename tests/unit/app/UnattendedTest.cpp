@@ -33,6 +33,18 @@ TEST(UnattendedArguments, SlashOrDashInAnyCase)
     EXPECT_EQ(Parse({L"-Help"}).action, UnattendedAction::Usage);
 }
 
+TEST(UnattendedArguments, OnlyAnArgumentStartingWithASwitchMeansUnattended)
+{
+    EXPECT_FALSE(HasUnattendedSwitch({}));
+    // A file dropped on the program, a stray word, an empty argument: the window.
+    EXPECT_FALSE(HasUnattendedSwitch({L"C:\\Users\\ann\\Desktop\\report.txt"}));
+    EXPECT_FALSE(HasUnattendedSwitch({L"\\\\server\\share\\a.txt", L"check", L""}));
+    // One switch anywhere hands the whole line to the parser, which refuses the word.
+    EXPECT_TRUE(HasUnattendedSwitch({L"report.txt", L"/check"}));
+    EXPECT_TRUE(HasUnattendedSwitch({L"-"}));
+    EXPECT_EQ(Parse({L"report.txt", L"/check"}).action, UnattendedAction::Invalid);
+}
+
 TEST(UnattendedArguments, EverythingElseIsRefusedWithAReason)
 {
     const std::vector<std::vector<std::wstring>> refused = {
