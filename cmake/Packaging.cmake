@@ -1,25 +1,24 @@
 # The shipped zip: one folder Stellwick/ holding the program and its support
-# component, written to dist/Stellwick-<version>-win32.zip by
-#   cmake --build build/win32 --target package     (or cpack in build/win32)
-if(NOT TARGET Stellwick)
+# component, written to dist/Stellwick-<version>-win32.zip with dist/SHA256SUMS
+# beside it by
+#   cmake --build build/win32 --target package
+# which builds only these two files (not the tests and tools) and hands them to
+# scripts/ship.py: it signs them when STELLWICK_SIGN_PFX names a certificate
+# and writes the zip byte for byte the same from the same commit.
+if(NOT TARGET Stellwick OR NOT TARGET support_standin)
   return()
 endif()
 
 install(TARGETS Stellwick RUNTIME DESTINATION Stellwick COMPONENT program)
-if(TARGET support_standin)
-  install(FILES $<TARGET_FILE:support_standin> DESTINATION Stellwick COMPONENT program)
-endif()
+install(FILES $<TARGET_FILE:support_standin> DESTINATION Stellwick COMPONENT program)
 
-set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_NAME Stellwick)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_SYSTEM_NAME win32)
-set(CPACK_PACKAGE_FILE_NAME Stellwick-${PROJECT_VERSION}-win32)
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-set(CPACK_PACKAGE_DIRECTORY ${CMAKE_SOURCE_DIR}/dist)
-set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
-set(CPACK_STRIP_FILES OFF)
-# Nothing but the two files: the test programs and tools install nothing.
-set(CPACK_COMPONENTS_ALL program)
-set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};Stellwick;program;/")
-include(CPack)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(STELLWICK_ZIP_NAME Stellwick-${PROJECT_VERSION}-win32)
+add_custom_target(package
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/ship.py
+          --source ${CMAKE_SOURCE_DIR} --name ${STELLWICK_ZIP_NAME} --work ${CMAKE_BINARY_DIR}
+          --out ${CMAKE_SOURCE_DIR}/dist
+          $<TARGET_FILE:Stellwick> $<TARGET_FILE:support_standin>
+  USES_TERMINAL
+  VERBATIM)
+add_dependencies(package Stellwick support_standin)
