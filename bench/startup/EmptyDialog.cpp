@@ -23,8 +23,8 @@ INT_PTR CALLBACK EmptyDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM)
     switch (msg) {
     case WM_INITDIALOG:
         // Marks are kept only when the bench asks for them (as for the tool).
-        StartupPhaseMark("dialog_init");
-        StartupPhasesWrite();
+        STARTUP_PHASE_MARK("dialog_init");
+        STARTUP_PHASES_WRITE();
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK)
@@ -59,7 +59,7 @@ Gdiplus::Bitmap* DecodeSkin(HINSTANCE instance)
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-    StartupPhaseMark("win_main");
+    STARTUP_PHASE_MARK("win_main");
 #ifdef STELLWICK_PLATFORM_FLOOR
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof(controls);
@@ -69,7 +69,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     Gdiplus::GdiplusStartupInput input;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
     Gdiplus::Bitmap* skin = DecodeSkin(instance);
-    StartupPhaseMark("platform_ready");
+    STARTUP_PHASE_MARK("platform_ready");
 #endif
     DialogBoxParamW(instance, MAKEINTRESOURCEW(100), nullptr, EmptyDialogProc, 0);
 #ifdef STELLWICK_PLATFORM_FLOOR

@@ -67,9 +67,9 @@ BOOL CPellmarStellwickApp::InitInstance()
         return FALSE;
     }
 
-    StartupPhaseMark("init_instance");
+    STARTUP_PHASE_MARK("init_instance");
     Gdiplus::GdiplusStartup(&g_gdiplusToken, &g_gdiplusStartupInput, nullptr);
-    StartupPhaseMark("gdiplus_started");
+    STARTUP_PHASE_MARK("gdiplus_started");
     int pictures = 0;
     const UINT* ids = CPellmarStellwickDlg::FirstPaintPictures(&pictures);
     CPngDecodeAhead::Start(ids, pictures);
@@ -78,7 +78,7 @@ BOOL CPellmarStellwickApp::InitInstance()
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_WIN95_CLASSES;
     ::InitCommonControlsEx(&controls);
-    StartupPhaseMark("common_controls");
+    STARTUP_PHASE_MARK("common_controls");
 
     CWinApp::InitInstance();
     SetRegistryKey(L"应用程序向导生成的本地应用程序");

@@ -1,3 +1,8 @@
+// Compiled only into the benchmark's marked build of the program (see the header).
+#ifndef STELLWICK_PHASE_MARKS
+#error "StartupPhases.cpp belongs to the marked build only"
+#endif
+
 #include "framework/StartupPhases.h"
 
 #include <windows.h>

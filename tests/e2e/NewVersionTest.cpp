@@ -40,8 +40,18 @@ TEST_F(NewVersion, SameVersionShowsNothingAndTheToolStays)
     CToolRun run(L"no-new-version");
     // The catalogue knows exactly this version: not newer.
     PrepareStandardRun(run, std::string(QUIET_SETTINGS) + "[Catalogue]\r\n10009=1.8.22.1024\r\n");
+    // A variable the user set for his account reaches an elevated run too: the
+    // shipped program must not write to the file it names (only the
+    // benchmark's own build of the program records start-up phases).
+    const std::wstring userFile = ScenarioRoot() + L"\\settings.cfg";
+    const std::string userBytes = "[User]\r\nKeep=these bytes\r\n";
+    ASSERT_TRUE(WriteWholeFile(userFile, userBytes));
+    SetEnvironmentVariableW(L"STELLWICK_STARTUP_PHASES", userFile.c_str());
     MainWindow main;
     StartAndWaitReady(run, &main);
+    SetEnvironmentVariableW(L"STELLWICK_STARTUP_PHASES", nullptr);
+    EXPECT_EQ(ReadWholeFile(userFile), userBytes);
+    DeleteFileW(userFile.c_str());
     DWORD pid = run.ProcessId();
     PromptView none;
     EXPECT_FALSE(WaitForPrompt(pid, 1500, &none)) << "unexpected prompt: " << Utf8(none.text);

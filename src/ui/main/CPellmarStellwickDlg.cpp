@@ -74,7 +74,7 @@ CSkinContentDlg* CPellmarStellwickDlg::NewContent()
 
 BOOL CPellmarStellwickDlg::OnInitDialog()
 {
-    StartupPhaseMark("frame_created");
+    STARTUP_PHASE_MARK("frame_created");
     CDialog::OnInitDialog();
 
     if (HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
@@ -96,25 +96,25 @@ BOOL CPellmarStellwickDlg::OnInitDialog()
 
     if (!RenderSkin(width, height))
         return TRUE;
-    StartupPhaseMark("skin_shown");
+    STARTUP_PHASE_MARK("skin_shown");
 
     m_pPanel = static_cast<CStellwickDlg*>(NewContent());
     m_pContent = m_pPanel;
     // The start-up checks run inside this creation and may end the process.
     if (!m_pPanel->Create(m_nContentTemplate, this))
         return TRUE;
-    StartupPhaseMark("panel_created");
+    STARTUP_PHASE_MARK("panel_created");
 
     // The panel's drag flag is set, so this move brings the frame around it:
     // that is how the frame reaches the centred rectangle.
     m_pPanel->MoveWindow(placement.panelX, placement.panelY, placement.panelWidth, placement.panelHeight,
                          TRUE);
-    StartupPhaseMark("panel_placed");
+    STARTUP_PHASE_MARK("panel_placed");
     if (!WineDisplayWorkarounds::FrameShowsContent())
         m_pPanel->ShowWindow(SW_SHOW);
-    StartupPhaseMark("panel_shown");
+    STARTUP_PHASE_MARK("panel_shown");
     m_pPanel->LayoutControls();
-    StartupPhaseMark("laid_out");
+    STARTUP_PHASE_MARK("laid_out");
     return TRUE;
 }
 

@@ -105,11 +105,11 @@ void CStellwickDlg::DoDataExchange()
 BOOL CStellwickDlg::OnInitDialog()
 {
     CSkinContentDlg::OnInitDialog();
-    StartupPhaseMark("panel_init");
+    STARTUP_PHASE_MARK("panel_init");
     DetectDeviceType();
-    StartupPhaseMark("device_detected");
+    STARTUP_PHASE_MARK("device_detected");
     RunStartupChecks();
-    StartupPhaseMark("checks_done");
+    STARTUP_PHASE_MARK("checks_done");
     SetTimer(TIMER_HOVER_RESET, 100);
     return TRUE;
 }
@@ -281,8 +281,8 @@ void CStellwickDlg::OnTimer(UINT_PTR id)
 void CStellwickDlg::CheckNewVersion()
 {
     KillTimer(TIMER_NEW_VERSION);
-    StartupPhaseMark("version_check");
-    StartupPhasesWrite();
+    STARTUP_PHASE_MARK("version_check");
+    STARTUP_PHASES_WRITE();
     if (m_feedback.GetToolIsNewVersion(TOOL_ID, TOOL_VERSION) != NEW_VERSION_AVAILABLE)
         return;
 

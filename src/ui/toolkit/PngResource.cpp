@@ -71,11 +71,11 @@ Gdiplus::Image* DecodePngResource(UINT id)
 
 BOOL LoadPngResource(UINT id, Gdiplus::Image*& out)
 {
-    StartupPhaseMark("decode", static_cast<int>(id));
+    STARTUP_PHASE_MARK("decode", static_cast<int>(id));
     Gdiplus::Image* image = nullptr;
     if (!CPngDecodeAhead::Take(id, image))
         image = DecodePngResource(id);
-    StartupPhaseMark("decoded", static_cast<int>(id));
+    STARTUP_PHASE_MARK("decoded", static_cast<int>(id));
     if (!image)
         return FALSE;
     out = image;
