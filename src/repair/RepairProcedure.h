@@ -13,8 +13,8 @@
 #include <windows.h>
 
 // The repair steps alone, on the calling thread, with redirection switched
-// off around them when a 32-bit process runs on 64-bit Windows. No message,
-// no log line, no read-back: those are the caller's.
+// off around them when a 32-bit process runs on 64-bit Windows. No lock, no
+// message, no log line, no read-back: those are the caller's.
 RepairOutcome RunRepairSteps(ICommandRunner& runner, CRepairSequence::Judgement judgement);
 
 // Takes lock, waiting as long as a repair can take. Null once it is held,

@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -69,42 +68,43 @@ private:
     std::wstring m_replacement;
 };
 
-// Holds the repair lock on a thread of its own (a lock belongs to the thread
-// that took it) until Release.
-class LockHolder
+// Another run holding the repair lock: a helper process that takes it and
+// never ends. Killing it leaves the lock abandoned.
+HANDLE StartLockHolder()
 {
-public:
-    LockHolder()
-    {
-        std::promise<void> held;
-        std::future<void> taken = held.get_future();
-        m_thread = std::thread([this, &held] {
-            HANDLE lock = CreateMutexW(nullptr, FALSE, kRepairLockName);
-            WaitForSingleObject(lock, INFINITE);
-            held.set_value();
-            WaitForSingleObject(m_release, INFINITE);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION holder = {};
+    std::wstring line = L"\"" + ExeDir() + L"repair_output_helper.exe\" holdlock";
+    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &holder)) {
+        return nullptr;
+    }
+    CloseHandle(holder.hThread);
+    for (int i = 0; i < 100; ++i) {
+        Sleep(100);
+        HANDLE lock = OpenMutexW(SYNCHRONIZE, FALSE, kRepairLockName);
+        DWORD waited = lock != nullptr ? WaitForSingleObject(lock, 0) : WAIT_FAILED;
+        if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
             ReleaseMutex(lock);
+        }
+        if (lock != nullptr) {
             CloseHandle(lock);
-        });
-        taken.wait();
-    }
-    ~LockHolder()
-    {
-        Release();
-        CloseHandle(m_release);
-    }
-    void Release()
-    {
-        if (m_thread.joinable()) {
-            SetEvent(m_release);
-            m_thread.join();
+        }
+        if (waited == WAIT_TIMEOUT) {
+            return holder.hProcess;
         }
     }
+    ADD_FAILURE() << "the helper did not take the lock";
+    return holder.hProcess;
+}
 
-private:
-    HANDLE m_release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    std::thread m_thread;
-};
+void KillLockHolder(HANDLE holder)
+{
+    TerminateProcess(holder, 9);
+    WaitForSingleObject(holder, 5000);
+    CloseHandle(holder);
+}
 
 class RepairProcedure : public ::testing::Test
 {
@@ -317,83 +317,43 @@ TEST_F(RepairProcedure, WindowsRepairWaitsForTheLockAndTakesOverAnAbandonedOne)
     {
         ~LimitRestorer() { SetCommandTimeLimit(kDefaultCommandTimeLimitMs); }
     } restorer;
-    std::wstring data;
 
-    // Another run holds the lock: the worker waits, with the progress prompt
-    // still up (no message yet), and repairs once the lock is free.
+    // Held by another run: the worker waits, the progress prompt still up (no
+    // message yet). That run is killed, and the worker takes the lock over.
     SetFaultyState(false, true);
-    {
-        LockHolder other;
-        RepairWindow window;
-        CRegistryRepair repair;
-        ASSERT_TRUE(repair.SetNotifyWindow(window.Window()));
-        ASSERT_TRUE(repair.StartRepair());
-        Sleep(2000);
-        ASSERT_TRUE(GetRepairValue(L"BranchName", &data));
-        EXPECT_EQ(data, L"rs_prerelease") << "a command ran while another run held the lock";
-        other.Release();
-        window.WaitForResult();
-        ASSERT_EQ(window.m_received.size(), 2u);
-        EXPECT_EQ(window.m_received[0].first, WM_REPAIR_CLOSE_PROMPT);
-        EXPECT_EQ(window.m_received[1].second, REPAIR_RESULT_SUCCESS);
-        ExpectRepairedState();
-    }
+    HANDLE holder = StartLockHolder();
+    ASSERT_NE(holder, nullptr);
+    RepairWindow window;
+    CRegistryRepair repair;
+    ASSERT_TRUE(repair.SetNotifyWindow(window.Window()));
+    ASSERT_TRUE(repair.StartRepair());
+    Sleep(2000);
+    std::wstring data;
+    ASSERT_TRUE(GetRepairValue(L"BranchName", &data));
+    EXPECT_EQ(data, L"rs_prerelease") << "a command ran while another run held the lock";
+    KillLockHolder(holder);
+    window.WaitForResult();
+    ASSERT_EQ(window.m_received.size(), 2u);
+    EXPECT_EQ(window.m_received[1].second, REPAIR_RESULT_SUCCESS);
+    ExpectRepairedState();
 
-    // Held for longer than a repair can take: the repair fails before its
-    // first command and says why in the log.
+    // Held for longer than a repair can take (seven command time limits):
+    // the repair fails before its first command and says why in the log.
     SetFaultyState(true, true);
     DeleteFileW(RepairLogPath().c_str());
-    {
-        // The longest wait is seven times the command time limit.
-        SetCommandTimeLimit(1000);
-        LockHolder other;
-        RecordingRunner runner;
-        bool sawNativeAfter = true;
-        ULONGLONG start = GetTickCount64();
-        EXPECT_FALSE(RunOnWorker(runner, &sawNativeAfter));
-        ULONGLONG waited = GetTickCount64() - start;
-        EXPECT_GE(waited, 7000u - 50u);
-        EXPECT_LT(waited, 12000u);
-        EXPECT_TRUE(runner.m_commands.empty());
-        std::string log = ReadBytes(RepairLogPath());
-        std::string line = std::string(kLogRepairLockTimedOut) + "\r\r\n";
-        ASSERT_GE(log.size(), line.size());
-        EXPECT_EQ(log.substr(log.size() - line.size()), line);
-    }
-    // Long enough for the commands under load, short enough to fail soon.
-    SetCommandTimeLimit(3000);
-
-    // A run that was killed while it held the lock leaves it abandoned: the
-    // next run takes it over at once.
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION killed = {};
-    std::wstring line = L"\"" + ExeDir() + L"repair_output_helper.exe\" holdlock";
-    ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                               &startup, &killed));
-    bool held = false;
-    for (int i = 0; i < 100 && !held; ++i) {
-        Sleep(100);
-        HANDLE lock = OpenMutexW(SYNCHRONIZE, FALSE, kRepairLockName);
-        if (lock != nullptr) {
-            DWORD waited = WaitForSingleObject(lock, 0);
-            held = waited == WAIT_TIMEOUT;
-            if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
-                ReleaseMutex(lock);
-            }
-            CloseHandle(lock);
-        }
-    }
-    EXPECT_TRUE(held) << "the helper did not take the lock";
-    TerminateProcess(killed.hProcess, 9);
-    WaitForSingleObject(killed.hProcess, 5000);
-    CloseHandle(killed.hThread);
-    CloseHandle(killed.hProcess);
+    SetCommandTimeLimit(1000);
+    holder = StartLockHolder();
     RecordingRunner runner;
     bool sawNativeAfter = true;
-    EXPECT_TRUE(RunOnWorker(runner, &sawNativeAfter)) << "no take-over of the abandoned lock";
-    EXPECT_EQ(runner.m_commands, (std::vector<std::wstring>{C1, C2, C3, C6}));
-    ExpectRepairedState();
+    ULONGLONG start = GetTickCount64();
+    EXPECT_FALSE(RunOnWorker(runner, &sawNativeAfter));
+    EXPECT_GE(GetTickCount64() - start, 7000u - 50u);
+    KillLockHolder(holder);
+    EXPECT_TRUE(runner.m_commands.empty());
+    std::string log = ReadBytes(RepairLogPath());
+    std::string line = std::string(kLogRepairLockTimedOut) + "\r\r\n";
+    ASSERT_GE(log.size(), line.size());
+    EXPECT_EQ(log.substr(log.size() - line.size()), line);
 }
 
 } // namespace
