@@ -4,6 +4,7 @@
 #include "app/UnattendedResult.h"
 #include "log/CLogSave.h"
 #include "repair/CRegistryRepair.h"
+#include "repair/CRepairLock.h"
 #include "repair/CRepairSequence.h"
 #include "repair/CSystemCommandRunner.h"
 #include "repair/ReadApplicabilityState.h"
@@ -73,9 +74,28 @@ void WriteRepairLog(const char* line)
     CLogSave::GetInstance()->WriteLog(line, kRepairLogFile, true);
 }
 
-void Repair(const UnattendedArguments& arguments, CRegistryRepair& repair, UnattendedResult& result)
+// The repair itself, from the judgement of the values to their read-back,
+// all under the machine-wide lock.
+void RepairLocked(UnattendedResult& result)
 {
-    if (result.state->IsRepaired()) {
+    CRepairLock lock;
+    if (const char* lockFailure = AcquireRepairLock(lock)) {
+        WriteRepairLog(lockFailure);
+        result.verdict = UnattendedVerdict::Failed;
+        result.step = RepairStepName(lockFailure);
+        return;
+    }
+    // Judged again now that no other run can be changing the values: one
+    // that held the lock while this run waited has usually repaired them,
+    // and one that is half-way through can make them look right for a moment.
+    ApplicabilityState now;
+    if (ReadApplicabilityState(now) != StateReadResult::Read) {
+        result.state.reset();
+        result.verdict = UnattendedVerdict::Unreadable;
+        return;
+    }
+    result.state = now;
+    if (now.IsRepaired()) {
         // Nothing to do: no reg runs, so a deployment system may call this
         // on every PC as often as it likes.
         result.verdict = UnattendedVerdict::AlreadyRepaired;
@@ -111,13 +131,29 @@ void Repair(const UnattendedArguments& arguments, CRegistryRepair& repair, Unatt
         return;
     }
     result.verdict = UnattendedVerdict::Repaired;
+}
+
+void Repair(const UnattendedArguments& arguments, CRegistryRepair& repair, UnattendedResult& result)
+{
+    RepairLocked(result);
+    if (result.verdict != UnattendedVerdict::Repaired) {
+        return;
+    }
     if (!arguments.restart) {
         result.restart = UnattendedRestart::Needed;
         return;
     }
     // The request returns before the system goes down, so the result line
-    // still reaches the log and the caller.
-    result.restart = repair.RestartSystem() ? UnattendedRestart::Requested : UnattendedRestart::Refused;
+    // still reaches the log and the caller. Deployment systems run this as
+    // the system account, which has no desktop session to log off: the
+    // system's own shutdown request is the one that works for it.
+    unsigned long error = 0;
+    if (repair.RequestSystemRestart(&error)) {
+        result.restart = UnattendedRestart::Requested;
+    } else {
+        result.restart = UnattendedRestart::Refused;
+        result.restartError = error;
+    }
 }
 
 void Run(const UnattendedArguments& arguments, UnattendedResult& result)

@@ -113,6 +113,9 @@ std::wstring FormatUnattendedResult(const UnattendedResult& result)
     if (const wchar_t* restart = RestartWord(result.restart)) {
         line += L" restart=";
         line += restart;
+        if (result.restart == UnattendedRestart::Refused) {
+            line += L" error=" + std::to_wstring(result.restartError);
+        }
     }
     return line;
 }
@@ -136,6 +139,8 @@ std::wstring RepairStepName(const char* failureLine)
         {kLogRunDeleteInternalFailed2, L"delete-ThresholdInternal-again"},
         {kLogDeleteInternalFailed, L"delete-ThresholdInternal-again"},
         {kLogRunDeleteOptedInFailed, L"delete-ThresholdOptedIn"},
+        {kLogRepairLockTimedOut, L"wait-for-other-repair"},
+        {kLogRepairLockUnavailable, L"repair-lock"},
     };
     if (failureLine != nullptr) {
         for (const StepLine& entry : steps) {

@@ -20,7 +20,7 @@ enum class UnattendedVerdict {
 enum class UnattendedRestart {
     NotApplicable,
     Needed,    // the change takes effect after the next restart
-    Requested, // /restart: the forced restart was requested
+    Requested, // /restart: the system accepted the forced restart
     Refused,   // /restart, but the system did not accept the request
 };
 
@@ -40,13 +40,16 @@ struct UnattendedResult
     // The values as last read; none when they were never read.
     std::optional<ApplicabilityState> state;
     UnattendedRestart restart = UnattendedRestart::NotApplicable;
+    // The system's error for Refused.
+    unsigned long restartError = 0;
     // The failed step, for Failed.
     std::wstring step;
 };
 
 int UnattendedExitCode(const UnattendedResult& result);
 
-// "Stellwick 1.8.22.1024 repair: repaired BranchName=fbl_release ... restart=needed",
+// "Stellwick 1.8.22.1024 repair: repaired BranchName=fbl_release ... restart=needed"
+// (a refused restart ends in "restart=refused error=5"),
 // without a line end. Values that are empty or hold blanks, quotes or control
 // characters are quoted, so the line always splits into its fields at blanks.
 std::wstring FormatUnattendedResult(const UnattendedResult& result);

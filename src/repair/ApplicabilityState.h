@@ -8,8 +8,9 @@
 struct ApplicabilityState
 {
     // Absent values are empty optionals. A value of another type than a
-    // string is kept as present with the text "<type N>", so it never
-    // passes for one of the wanted strings.
+    // string is kept as present with the text "<type N>", an expandable
+    // string (REG_EXPAND_SZ) as its text behind "<REG_EXPAND_SZ>", so that
+    // neither ever passes for one of the wanted strings.
     std::optional<std::wstring> branchName;
     std::optional<std::wstring> thresholdRiskLevel;
     std::optional<std::wstring> thresholdInternal;
@@ -27,3 +28,4 @@ constexpr wchar_t kValueThresholdInternal[] = L"ThresholdInternal";
 constexpr wchar_t kValueThresholdOptedIn[] = L"ThresholdOptedIn";
 constexpr wchar_t kRepairedBranchName[] = L"fbl_release";
 constexpr wchar_t kRepairedRiskLevel[] = L"low";
+constexpr wchar_t kExpandableStringMark[] = L"<REG_EXPAND_SZ>";

@@ -85,22 +85,46 @@ bool CRegistryRepair::IsSupportedSystem()
 
 bool CRegistryRepair::RestartSystem()
 {
+    if (EnableShutdownPrivilege() != ERROR_SUCCESS) {
+        return false;
+    }
+    ExitWindowsEx(EWX_REBOOT | EWX_FORCE, 0);
+    return true;
+}
+
+bool CRegistryRepair::RequestSystemRestart(unsigned long* error)
+{
+    DWORD result = EnableShutdownPrivilege();
+    if (result == ERROR_SUCCESS) {
+        // The change is an application's installation, planned.
+        constexpr DWORD reason =
+            SHTDN_REASON_MAJOR_APPLICATION | SHTDN_REASON_MINOR_INSTALLATION | SHTDN_REASON_FLAG_PLANNED;
+        if (InitiateSystemShutdownExW(nullptr, nullptr, 0, TRUE, TRUE, reason)) {
+            return true;
+        }
+        result = GetLastError();
+    }
+    if (error != nullptr) {
+        *error = result;
+    }
+    return false;
+}
+
+DWORD EnableShutdownPrivilege()
+{
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
-        return false;
+        return GetLastError();
     }
     TOKEN_PRIVILEGES privileges = {};
     LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &privileges.Privileges[0].Luid);
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
     AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    // ERROR_NOT_ALL_ASSIGNED when the account does not have the privilege.
     DWORD error = GetLastError();
     CloseHandle(token);
-    if (error != ERROR_SUCCESS) {
-        return false;
-    }
-    ExitWindowsEx(EWX_REBOOT | EWX_FORCE, 0);
-    return true;
+    return error;
 }
 
 BOOL QueryWow64Process(HANDLE process, PBOOL flag)

@@ -18,12 +18,21 @@ public:
     bool IsSupportedSystem();
     // Forced reboot with the shutdown privilege. true when it was requested.
     bool RestartSystem();
+    // The forced reboot for a run without a window, which may be the system
+    // account's: through the system's shutdown request rather than the
+    // logged-on user's ExitWindowsEx, at once and without a message. true
+    // when the system accepted it; else *error holds the system's error.
+    bool RequestSystemRestart(unsigned long* error);
 
 private:
     HWND m_hNotifyWnd = nullptr;
 };
 
 DWORD WINAPI RepairThreadProc(LPVOID parameter);
+
+// Enables the shutdown privilege in this process's token; ERROR_SUCCESS or
+// the system's error.
+DWORD EnableShutdownPrivilege();
 
 // The system's IsWow64Process, looked up at run time; FALSE, flag untouched,
 // when the system has none.

@@ -6,7 +6,8 @@
 
 namespace {
 
-// One value: absent, a string, or present with another type. false when it
+// One value: absent, a string (an expandable one marked), or present with
+// another type. false when it
 // could not be read.
 bool ReadValue(HKEY key, const wchar_t* name, std::optional<std::wstring>& value)
 {
@@ -37,7 +38,9 @@ bool ReadValue(HKEY key, const wchar_t* name, std::optional<std::wstring>& value
             while (!text.empty() && text.back() == L'\0') {
                 text.pop_back();
             }
-            value = text;
+            // reg writes plain strings; one to be expanded is not what the
+            // repair leaves, however it reads, and says so in its text.
+            value = type == REG_EXPAND_SZ ? kExpandableStringMark + text : text;
             return true;
         }
     }

@@ -37,13 +37,35 @@ RepairOutcome RunRepairSteps(ICommandRunner& runner, CRepairSequence::Judgement 
     return outcome;
 }
 
+const char* AcquireRepairLock(CRepairLock& lock)
+{
+    switch (lock.Acquire(CRepairLock::WaitLimitMs())) {
+    case CRepairLock::Result::Acquired:
+        return nullptr;
+    case CRepairLock::Result::TimedOut:
+        return kLogRepairLockTimedOut;
+    case CRepairLock::Result::Unavailable:
+        break;
+    }
+    return kLogRepairLockUnavailable;
+}
+
 bool RunRepairProcedure(HWND notifyWindow, ICommandRunner& runner)
 {
-    RepairOutcome outcome = RunRepairSteps(runner, CRepairSequence::Judgement::SuccessText);
-    if (outcome.success) {
-        ApplicabilityState state;
-        bool read = ReadApplicabilityState(state) == StateReadResult::Read;
-        outcome = CRepairSequence::Confirm(outcome, read, state);
+    RepairOutcome outcome;
+    {
+        // Held until the values were read back, and no longer: the messages
+        // below lead to prompts that wait for the user.
+        CRepairLock lock;
+        outcome.failureLine = AcquireRepairLock(lock);
+        if (outcome.failureLine == nullptr) {
+            outcome = RunRepairSteps(runner, CRepairSequence::Judgement::SuccessText);
+            if (outcome.success) {
+                ApplicabilityState state;
+                bool read = ReadApplicabilityState(state) == StateReadResult::Read;
+                outcome = CRepairSequence::Confirm(outcome, read, state);
+            }
+        }
     }
 
     SendMessageW(notifyWindow, WM_REPAIR_CLOSE_PROMPT, 0, 0);

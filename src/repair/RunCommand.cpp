@@ -6,6 +6,7 @@
 #include <cstring>
 #include <cwchar>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -18,6 +19,7 @@ constexpr DWORD kIdlePollMs = 20;
 constexpr DWORD kEndGraceMs = 5000;
 
 std::atomic<unsigned long> g_timeLimitMs{kDefaultCommandTimeLimitMs};
+std::atomic<bool> g_failJobsForTest{false};
 
 struct HandleCloser
 {
@@ -43,6 +45,9 @@ bool GetSystemDirectoryPath(std::wstring& directory)
 
 ScopedHandle CreateKillOnCloseJob()
 {
+    if (g_failJobsForTest) {
+        return ScopedHandle();
+    }
     ScopedHandle job(CreateJobObjectW(nullptr, nullptr));
     if (job) {
         JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
@@ -54,7 +59,56 @@ ScopedHandle CreateKillOnCloseJob()
     return job;
 }
 
+// The list of the only handles a command inherits.
+class CInheritedHandles
+{
+public:
+    CInheritedHandles(HANDLE first, HANDLE second)
+    {
+        m_handles[0] = first;
+        m_handles[1] = second;
+        SIZE_T size = 0;
+        InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+        m_buffer.reset(new (std::nothrow) char[size]);
+        if (!m_buffer) {
+            return;
+        }
+        auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(m_buffer.get());
+        if (!InitializeProcThreadAttributeList(list, 1, 0, &size)) {
+            return;
+        }
+        m_initialised = true;
+        if (UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, m_handles,
+                                      sizeof(m_handles), nullptr, nullptr)) {
+            m_list = list;
+        }
+    }
+    ~CInheritedHandles()
+    {
+        if (m_initialised) {
+            DeleteProcThreadAttributeList(reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(m_buffer.get()));
+        }
+    }
+    CInheritedHandles(const CInheritedHandles&) = delete;
+    CInheritedHandles& operator=(const CInheritedHandles&) = delete;
+
+    // Null when the list could not be made.
+    LPPROC_THREAD_ATTRIBUTE_LIST List() const { return m_list; }
+
+private:
+    // The list points into this array, so it lives as long as the list.
+    HANDLE m_handles[2] = {};
+    std::unique_ptr<char[]> m_buffer;
+    bool m_initialised = false;
+    LPPROC_THREAD_ATTRIBUTE_LIST m_list = nullptr;
+};
+
 } // namespace
+
+void FailCommandJobsForTest(bool fail)
+{
+    g_failJobsForTest = fail;
+}
 
 void SetCommandTimeLimit(unsigned long milliseconds)
 {
@@ -121,35 +175,65 @@ bool RunCommandBytes(std::wstring command, std::string& bytes, unsigned long* ex
     }
     ScopedHandle readEnd(readHandle);
     ScopedHandle writeEnd(writeHandle);
+    // The read end is ours alone, also for a process another thread starts.
+    SetHandleInformation(readHandle, HANDLE_FLAG_INHERIT, 0);
 
-    // Without a job the command still runs and is still ended at its time
-    // limit, only then the interpreter alone and not what it started.
+    // The command reads nothing; from the null device it finds the end at
+    // once, and it is never handed the caller's own standard input.
+    HANDLE nullInput = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &security,
+                                   OPEN_EXISTING, 0, nullptr);
+    if (nullInput == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    ScopedHandle input(nullInput);
+
+    // A command outside its job could leave something running after its
+    // time limit or after this call: such a command is not run at all.
     ScopedHandle job = CreateKillOnCloseJob();
+    if (!job) {
+        return false;
+    }
 
-    STARTUPINFOW startup;
+    // Only these two handles reach the command. Whatever else of the caller
+    // is inheritable (a deployment system's output pipe, say) stays out of
+    // cmd and reg, and so cannot be kept open by them.
+    CInheritedHandles inherited(writeEnd.get(), input.get());
+    if (inherited.List() == nullptr) {
+        return false;
+    }
+
+    STARTUPINFOEXW startup;
     std::memset(&startup, 0, sizeof(startup));
-    startup.cb = sizeof(startup);
-    GetStartupInfoW(&startup);
-    startup.hStdOutput = writeEnd.get();
-    startup.hStdError = writeEnd.get();
-    startup.wShowWindow = SW_HIDE;
-    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+    GetStartupInfoW(&startup.StartupInfo);
+    startup.StartupInfo.cb = sizeof(startup);
+    // The C runtime passes its file table here; those handles are not inherited.
+    startup.StartupInfo.cbReserved2 = 0;
+    startup.StartupInfo.lpReserved2 = nullptr;
+    startup.StartupInfo.hStdInput = input.get();
+    startup.StartupInfo.hStdOutput = writeEnd.get();
+    startup.StartupInfo.hStdError = writeEnd.get();
+    startup.StartupInfo.wShowWindow = SW_HIDE;
+    startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+    startup.lpAttributeList = inherited.List();
 
     // Suspended until it is in the job, so that nothing it starts can be
     // outside the job.
     PROCESS_INFORMATION created = {};
-    if (!CreateProcessW(interpreter.c_str(), commandBuffer, nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr,
-                        systemDir.c_str(), &startup, &created)) {
+    if (!CreateProcessW(interpreter.c_str(), commandBuffer, nullptr, nullptr, TRUE,
+                        CREATE_SUSPENDED | EXTENDED_STARTUPINFO_PRESENT, nullptr, systemDir.c_str(),
+                        &startup.StartupInfo, &created)) {
         return false;
     }
     ScopedHandle process(created.hProcess);
     ScopedHandle thread(created.hThread);
-    bool inJob = job && AssignProcessToJobObject(job.get(), process.get());
-    if (ResumeThread(thread.get()) == static_cast<DWORD>(-1)) {
+    if (!AssignProcessToJobObject(job.get(), process.get()) ||
+        ResumeThread(thread.get()) == static_cast<DWORD>(-1)) {
+        // Still suspended: it never ran a thing.
         TerminateProcess(process.get(), kCommandTimedOutExitCode);
         WaitForSingleObject(process.get(), kEndGraceMs);
         return false;
     }
+    input.reset();
     // Only the child's copies keep the pipe open now: the reads end when
     // the interpreter and whatever it started have finished writing.
     writeEnd.reset();
@@ -190,11 +274,7 @@ bool RunCommandBytes(std::wstring command, std::string& bytes, unsigned long* ex
         timedOut = WaitForSingleObject(process.get(), remaining) != WAIT_OBJECT_0;
     }
     if (timedOut) {
-        if (inJob) {
-            TerminateJobObject(job.get(), kCommandTimedOutExitCode);
-        } else {
-            TerminateProcess(process.get(), kCommandTimedOutExitCode);
-        }
+        TerminateJobObject(job.get(), kCommandTimedOutExitCode);
         WaitForSingleObject(process.get(), kEndGraceMs);
         if (exitCode != nullptr) {
             *exitCode = kCommandTimedOutExitCode;

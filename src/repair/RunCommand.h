@@ -17,12 +17,15 @@ constexpr unsigned long kDefaultCommandTimeLimitMs = 60000;
 
 // true once the interpreter has ended by itself, whatever the command's exit
 // code; *exitCode (when given) then holds that code.
-// false when the pipe or the process could not be created (output and
-// *exitCode are then unchanged), or when the command was ended after running
-// past its time limit (*exitCode is then kCommandTimedOutExitCode, and what
-// it printed until then is appended).
+// false when the pipe, the job or the process could not be created or the
+// process could not be put into its job (it is then ended before it ran;
+// output and *exitCode are unchanged), or when the command was ended after
+// running past its time limit (*exitCode is then kCommandTimedOutExitCode,
+// and what it printed until then is appended).
 // The command and everything it starts run in a job that is ended as a whole,
 // so nothing it started outlives a time-out or this call's failure.
+// It inherits only its output pipe and an empty standard input, none of the
+// caller's other handles.
 // The output is decoded from the calling thread's ANSI code page.
 bool RunCommand(std::wstring command, std::wstring& output, unsigned long* exitCode = nullptr);
 
@@ -36,3 +39,6 @@ void AppendDecodedOutput(const std::string& bytes, unsigned int codePage, std::w
 // Process-wide time limit of every later command, in milliseconds.
 void SetCommandTimeLimit(unsigned long milliseconds);
 unsigned long GetCommandTimeLimit();
+
+// For the tests: every later command finds its job cannot be made.
+void FailCommandJobsForTest(bool fail);

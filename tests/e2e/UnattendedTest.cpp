@@ -6,6 +6,8 @@
 #include "Poll.h"
 #include "RegistryValues.h"
 
+#include <thread>
+
 namespace {
 
 const char kKeyPath[] = "SOFTWARE\\Microsoft\\WindowsSelfHost\\Applicability";
@@ -183,6 +185,64 @@ TEST_F(Unattended, WrongSwitchesChangeNothingAndNeedNoLibrary)
     Outcome check = RunWith(run, L"/check");
     EXPECT_EQ(check.code, 1u);
     EXPECT_EQ(check.windowsSeen, 0u);
+}
+
+TEST_F(Unattended, TwoRepairsAtOnceTakeTurns)
+{
+    CToolRun first(L"unattended-first");
+    CToolRun second(L"unattended-second");
+    PrepareStandardRun(first);
+    PrepareStandardRun(second);
+    // Started together and a little apart, as two deployment jobs would.
+    for (DWORD apartMs : {0u, 300u, 0u, 300u}) {
+        SCOPED_TRACE(apartMs);
+        MakeBroken();
+        Outcome one, two;
+        std::thread other([&] { one = RunWith(first, L"/repair"); });
+        Sleep(apartMs);
+        two = RunWith(second, L"/repair");
+        other.join();
+        // Whichever came second waited and found nothing left to do.
+        const Outcome& repaired = one.code == 3010u ? one : two;
+        const Outcome& waited = one.code == 3010u ? two : one;
+        EXPECT_EQ(repaired.output, std::string("Stellwick 1.8.22.1024 repair: repaired ") + kRepairedValues +
+                                       " restart=needed\r\n");
+        EXPECT_EQ(waited.code, 0u);
+        EXPECT_EQ(waited.output,
+                  std::string("Stellwick 1.8.22.1024 repair: already-repaired ") + kRepairedValues + "\r\n");
+        ExpectRepairedIn64BitViewOnly();
+    }
+}
+
+TEST_F(Unattended, ExpandableStringIsNotTheRepairedStateAndTheRestartIsRequested)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t text[] = L"fbl_release";
+    ASSERT_EQ(RegSetValueExW(key, L"BranchName", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(text),
+                             sizeof text),
+              ERROR_SUCCESS);
+    ASSERT_TRUE(WriteRepairValue(KEY_WOW64_64KEY, L"ThresholdRiskLevel", L"low"));
+    CToolRun run(L"unattended-expand");
+    PrepareStandardRun(run);
+
+    Outcome check = RunWith(run, L"/check");
+    EXPECT_EQ(check.code, 1u);
+    EXPECT_EQ(check.output, "Stellwick 1.8.22.1024 check: needs-repair BranchName=<REG_EXPAND_SZ>fbl_release "
+                            "ThresholdRiskLevel=low ThresholdInternal=absent ThresholdOptedIn=absent\r\n");
+
+    // Wine's shutdown request does nothing and reports success, so the
+    // session outlives the accepted restart.
+    Outcome repair = RunWith(run, L"/repair /restart");
+    EXPECT_EQ(repair.code, 1641u);
+    EXPECT_EQ(repair.output, std::string("Stellwick 1.8.22.1024 repair: repaired ") + kRepairedValues +
+                                 " restart=requested\r\n");
+    DWORD type = 0;
+    EXPECT_EQ(RegQueryValueExW(key, L"BranchName", nullptr, &type, nullptr, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    RegCloseKey(key);
 }
 
 // Run in the prefix with the English locale, where reg prints no Chinese success text.

@@ -18,6 +18,7 @@
 #include "ui/main/NewVersionNotice.h"
 #include "ui/main/PanelLayout.h"
 #include "ui/toolkit/CExecutePromptDlg.h"
+#include "ui/toolkit/CPngDecodeAhead.h"
 #include "ui/toolkit/CPromptDlg.h"
 #include "ui/toolkit/WineDisplayWorkarounds.h"
 #include "ui/toolkit/CSkinFrameDlg.h"
@@ -157,6 +158,9 @@ INT_PTR CStellwickDlg::ShowPrompt(const wchar_t* text, int mode)
 void CStellwickDlg::FailStartup(const wchar_t* text)
 {
     ShowPrompt(text, PROMPT_MODE_CONFIRM);
+    // The decoding thread holds pictures of GDI+, which must not be ended
+    // under it; the ordinary way out stops it the same way.
+    CPngDecodeAhead::Stop();
     std::exit(0);
 }
 
@@ -298,6 +302,7 @@ void CStellwickDlg::CheckNewVersion()
     }
     if (notice.openDownloadPage)
         m_feedback.OpenToolDownUrl();
+    CPngDecodeAhead::Stop();
     std::exit(0);
 }
 
@@ -433,6 +438,9 @@ LRESULT CStellwickDlg::OnRepairResult(WPARAM wParam, LPARAM)
                 feedback.SetFeedbackInformation(&m_feedback);
                 RunModal(feedback);
             }
+            // The forced restart ends the process wherever it is; a picture
+            // still wanted later is then decoded where it is needed.
+            CPngDecodeAhead::Stop();
             m_repair.RestartSystem();
         }
     } else if (wParam == REPAIR_RESULT_FAILURE) {

@@ -80,6 +80,14 @@ TEST(UnattendedResult, RepairedLineAsTheDeploymentReportShowsIt)
               L"Stellwick 1.8.22.1024 repair: repaired BranchName=fbl_release ThresholdRiskLevel=low "
               L"ThresholdInternal=absent ThresholdOptedIn=absent restart=needed");
     EXPECT_EQ(UnattendedExitCode(result), 3010);
+
+    // /restart the system did not accept: still owed, with the system's error.
+    result.restart = UnattendedRestart::Refused;
+    result.restartError = 5;
+    EXPECT_EQ(UnattendedExitCode(result), 3010);
+    EXPECT_EQ(FormatUnattendedResult(result),
+              L"Stellwick 1.8.22.1024 repair: repaired BranchName=fbl_release ThresholdRiskLevel=low "
+              L"ThresholdInternal=absent ThresholdOptedIn=absent restart=refused error=5");
 }
 
 TEST(UnattendedResult, OddValuesStayInsideTheirField)
@@ -114,7 +122,8 @@ TEST(UnattendedResult, FailedStepAndValuesNeverReadAreReported)
     for (const char* line : {kLogRedirectionOffFailed, kLogRunAddBranchNameFailed, kLogAddBranchNameFailed,
                              kLogRunAddRiskLevelFailed, kLogAddRiskLevelFailed, kLogRunDeleteInternalFailed1,
                              kLogRunAddInternalFailed, kLogAddInternalFailed, kLogRunDeleteInternalFailed2,
-                             kLogDeleteInternalFailed, kLogRunDeleteOptedInFailed}) {
+                             kLogDeleteInternalFailed, kLogRunDeleteOptedInFailed, kLogRepairLockTimedOut,
+                             kLogRepairLockUnavailable}) {
         EXPECT_NE(RepairStepName(line), L"unknown") << line;
     }
     EXPECT_EQ(RepairStepName(nullptr), L"unknown");

@@ -7,6 +7,9 @@
 //   hang     "pid N", then never ends
 //   orphan   starts "hang" as its own child holding the same output, then
 //            ends at once: the pipe outlives the interpreter
+//   setevent N  sets the event of handle value N: "set", or "unusable" when
+//            this process has no such event
+//   holdlock takes the repair lock, "held", then never ends
 #include <windows.h>
 
 #include <cstdio>
@@ -85,6 +88,15 @@ int main(int argc, char** argv)
         Put(STD_OUTPUT_HANDLE, "out2\r\n");
     } else if (mode == "hang") {
         PutPid();
+        Sleep(INFINITE);
+    } else if (mode == "setevent" && argc >= 3) {
+        HANDLE event = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(std::strtoul(argv[2], nullptr, 10)));
+        Put(STD_OUTPUT_HANDLE, SetEvent(event) ? "set" : "unusable");
+    } else if (mode == "holdlock") {
+        if (CreateMutexW(nullptr, TRUE, L"Global\\StellwickRepair") == nullptr) {
+            return 3;
+        }
+        Put(STD_OUTPUT_HANDLE, "held\r\n");
         Sleep(INFINITE);
     } else if (mode == "orphan") {
         return StartHangingChild() ? 0 : 3;

@@ -1,6 +1,7 @@
 // The repair against the real cmd, reg and registry: in the default 64-bit
 // prefix (redirection switched off and back on) and in a 32-bit prefix.
 #include "repair/CRegistryRepair.h"
+#include "repair/CRepairLock.h"
 #include "repair/RepairCommands.h"
 #include "repair/RepairLogLines.h"
 #include "repair/RepairProcedure.h"
@@ -66,6 +67,44 @@ private:
     std::wstring m_swapped;
     std::wstring m_replacement;
 };
+
+// Another run holding the repair lock: a helper process that takes it and
+// never ends. Killing it leaves the lock abandoned.
+HANDLE StartLockHolder()
+{
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION holder = {};
+    std::wstring line = L"\"" + ExeDir() + L"repair_output_helper.exe\" holdlock";
+    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &holder)) {
+        return nullptr;
+    }
+    CloseHandle(holder.hThread);
+    for (int i = 0; i < 100; ++i) {
+        Sleep(100);
+        HANDLE lock = OpenMutexW(SYNCHRONIZE, FALSE, kRepairLockName);
+        DWORD waited = lock != nullptr ? WaitForSingleObject(lock, 0) : WAIT_FAILED;
+        if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
+            ReleaseMutex(lock);
+        }
+        if (lock != nullptr) {
+            CloseHandle(lock);
+        }
+        if (waited == WAIT_TIMEOUT) {
+            return holder.hProcess;
+        }
+    }
+    ADD_FAILURE() << "the helper did not take the lock";
+    return holder.hProcess;
+}
+
+void KillLockHolder(HANDLE holder)
+{
+    TerminateProcess(holder, 9);
+    WaitForSingleObject(holder, 5000);
+    CloseHandle(holder);
+}
 
 class RepairProcedure : public ::testing::Test
 {
@@ -266,6 +305,55 @@ TEST_F(RepairProcedure, WorkerThreadDeliversBothMessagesInOrder)
     EXPECT_EQ(window.m_received[1].first, WM_REPAIR_RESULT);
     EXPECT_EQ(window.m_received[1].second, REPAIR_RESULT_SUCCESS);
     ExpectRepairedState();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RepairProcedure, WindowsRepairWaitsForTheLockAndTakesOverAnAbandonedOne)
+{
+    struct LimitRestorer
+    {
+        ~LimitRestorer() { SetCommandTimeLimit(kDefaultCommandTimeLimitMs); }
+    } restorer;
+
+    // Held by another run: the worker waits, the progress prompt still up (no
+    // message yet). That run is killed, and the worker takes the lock over.
+    SetFaultyState(false, true);
+    HANDLE holder = StartLockHolder();
+    ASSERT_NE(holder, nullptr);
+    RepairWindow window;
+    CRegistryRepair repair;
+    ASSERT_TRUE(repair.SetNotifyWindow(window.Window()));
+    ASSERT_TRUE(repair.StartRepair());
+    Sleep(2000);
+    std::wstring data;
+    ASSERT_TRUE(GetRepairValue(L"BranchName", &data));
+    EXPECT_EQ(data, L"rs_prerelease") << "a command ran while another run held the lock";
+    KillLockHolder(holder);
+    window.WaitForResult();
+    ASSERT_EQ(window.m_received.size(), 2u);
+    EXPECT_EQ(window.m_received[1].second, REPAIR_RESULT_SUCCESS);
+    ExpectRepairedState();
+
+    // Held for longer than a repair can take (seven command time limits):
+    // the repair fails before its first command and says why in the log.
+    SetFaultyState(true, true);
+    DeleteFileW(RepairLogPath().c_str());
+    SetCommandTimeLimit(1000);
+    holder = StartLockHolder();
+    RecordingRunner runner;
+    bool sawNativeAfter = true;
+    ULONGLONG start = GetTickCount64();
+    EXPECT_FALSE(RunOnWorker(runner, &sawNativeAfter));
+    EXPECT_GE(GetTickCount64() - start, 7000u - 50u);
+    KillLockHolder(holder);
+    EXPECT_TRUE(runner.m_commands.empty());
+    std::string log = ReadBytes(RepairLogPath());
+    std::string line = std::string(kLogRepairLockTimedOut) + "\r\r\n";
+    ASSERT_GE(log.size(), line.size());
+    EXPECT_EQ(log.substr(log.size() - line.size()), line);
 }
 
 } // namespace

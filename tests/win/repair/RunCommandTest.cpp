@@ -158,6 +158,52 @@ TEST(RunCommand, OverlongCommandIsRefusedNotCut)
     EXPECT_EQ(output, L"x");
 }
 
+TEST(RunCommand, CallersInheritableHandlesStayOutOfTheCommand)
+{
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    HANDLE event = CreateEventW(&inherit, TRUE, FALSE, nullptr);
+    ASSERT_NE(event, nullptr);
+    std::wstring args = L"setevent " + std::to_wstring(reinterpret_cast<UINT_PTR>(event));
+
+    // The helper does reach an event it inherits.
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION direct = {};
+    std::wstring line = Helper(args);
+    ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                               &startup, &direct));
+    WaitForSingleObject(direct.hProcess, 10000);
+    CloseHandle(direct.hThread);
+    CloseHandle(direct.hProcess);
+    ASSERT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0) << "the helper cannot tell";
+    ResetEvent(event);
+
+    std::wstring output;
+    ASSERT_TRUE(RunCommand(Helper(args), output));
+    EXPECT_EQ(output, L"unusable");
+    EXPECT_EQ(WaitForSingleObject(event, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    CloseHandle(event);
+}
+
+TEST(RunCommand, CommandThatCannotBeInItsJobNeverRuns)
+{
+    struct JobsRestorer
+    {
+        ~JobsRestorer() { FailCommandJobsForTest(false); }
+    } restorer;
+    FailCommandJobsForTest(true);
+    std::wstring marker = TempDir() + L"stellwick-unjobbed.txt";
+    DeleteFileW(marker.c_str());
+    std::wstring output = L"kept";
+    unsigned long code = 12345;
+    EXPECT_FALSE(RunCommand(L"echo ran> \"" + marker + L"\"", output, &code));
+    EXPECT_EQ(output, L"kept");
+    EXPECT_EQ(code, 12345u);
+    Sleep(500);
+    EXPECT_FALSE(FileExists(marker));
+    DeleteFileW(marker.c_str());
+}
+
 class PlantedPrograms : public ::testing::Test
 {
 protected:
