@@ -167,6 +167,12 @@ TEST_F(Removal, ParentRenamedAndLinkedDuringTheWaitLeadsTheRemovalNowhere)
     // The tool in ...\parent\Stellwick; a folder of someone else's with the
     // same inner name elsewhere.
     const std::wstring base = ScenarioRoot() + L"\\removal-held-parent";
+    // A link left by an earlier run that failed goes first, by itself: Wine
+    // shows it as a plain folder and would empty what it leads to.
+    SHCreateDirectoryExW(nullptr, base.c_str(), nullptr);
+    const std::string unixLink = UnixNameOf(base + L"\\parent");
+    ASSERT_FALSE(unixLink.empty());
+    RunCmd(L"/c start /wait /unix /bin/rm -f \"" + Widened(unixLink) + L"\"", ScenarioRoot());
     RemoveTree(base);
     const std::wstring victim = base + L"\\victim";
     ASSERT_EQ(SHCreateDirectoryExW(nullptr, (victim + L"\\Stellwick").c_str(), nullptr), ERROR_SUCCESS);
@@ -176,7 +182,6 @@ TEST_F(Removal, ParentRenamedAndLinkedDuringTheWaitLeadsTheRemovalNowhere)
     ASSERT_TRUE(run.AddProgram());
     ASSERT_TRUE(run.AddLibrary(StandinLibrary()));
     const std::string unixVictim = UnixNameOf(victim);
-    const std::string unixParent = UnixNameOf(base + L"\\parent");
     ASSERT_FALSE(unixVictim.empty());
     MainWindow main;
     StartAndWaitReady(run, &main);
@@ -189,7 +194,8 @@ TEST_F(Removal, ParentRenamedAndLinkedDuringTheWaitLeadsTheRemovalNowhere)
     RunCmd(L"/c ren parent parent.old", base);
     EXPECT_FALSE(FolderExists(base + L"\\parent.old")) << "the parent could be renamed during the wait";
     if (!FolderExists(base + L"\\parent"))
-        RunCmd(L"/c start /unix /bin/ln -s \"" + Widened(unixVictim) + L"\" \"" + Widened(unixParent) + L"\"",
+        RunCmd(L"/c start /wait /unix /bin/ln -s \"" + Widened(unixVictim) + L"\" \"" + Widened(unixLink) +
+                   L"\"",
                base);
 
     EXPECT_TRUE(PollUntil([&] { return !FolderExists(run.Folder()); }, 20000)) << "the folder stayed";
@@ -198,6 +204,7 @@ TEST_F(Removal, ParentRenamedAndLinkedDuringTheWaitLeadsTheRemovalNowhere)
     // Once the removal is over, the parent is free again.
     EXPECT_EQ(RunCmd(L"/c ren parent parent.old", base), 0u);
     EXPECT_TRUE(FolderExists(base + L"\\parent.old"));
+    RemoveTree(base);
 }
 
 TEST_F(Removal, LibraryHeldOpenDuringTheCloseGoesWithTheDelayedCommand)

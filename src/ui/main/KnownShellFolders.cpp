@@ -132,11 +132,11 @@ std::vector<std::wstring> UserProfileFolders()
             continue;
         if (r != ERROR_SUCCESS)
             break;
-        // Read with expansion: the value is usually %SystemDrive%\Users\<name>.
+        // Asked for a string, the call expands the usual %SystemDrive%\Users\<name>.
         wchar_t path[MAX_PATH] = {};
         DWORD bytes = sizeof path;
-        if (RegGetValueW(list, sid, L"ProfileImagePath", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr, path,
-                         &bytes) == ERROR_SUCCESS &&
+        if (RegGetValueW(list, sid, L"ProfileImagePath", RRF_RT_REG_SZ, nullptr, path, &bytes) ==
+                ERROR_SUCCESS &&
             path[0])
             out.push_back(path);
     }
