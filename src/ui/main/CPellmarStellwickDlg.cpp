@@ -50,7 +50,7 @@ const UINT* CPellmarStellwickDlg::FirstPaintPictures(int* count)
     // The skin, then the panel's pictures as its layout and first paint
     // load them: the close and minimise faces, the background, the repair
     // and more-tools faces, the check box.
-    static const UINT pictures[] = {IDB_MAIN_SKIN,       IDB_CLOSE_NORMAL,  IDB_MINIMIZE_NORMAL,
+    static const UINT pictures[] = {IDB_MAIN_SKIN,     IDB_CLOSE_NORMAL,      IDB_MINIMIZE_NORMAL,
                                     IDB_MAIN_BACKGROUND, IDB_REPAIR_NORMAL, IDB_MORE_TOOLS_NORMAL,
                                     IDB_CHECK_SPRITE};
     *count = static_cast<int>(sizeof pictures / sizeof pictures[0]);
@@ -241,13 +241,12 @@ void CPellmarStellwickDlg::RemoveProgramFolder()
 
     if (folderStays) {
         // Unloaded by now: deleted at once, and only if it is the file that was loaded.
-        const std::wstring library = folder + L"\\" SUPPORT_LIBRARY_FILE;
         if (plan.deleteSupportLibrary && !m_strSupportLibrary.empty() &&
-            NormaliseFolderPath(m_strSupportLibrary) == NormaliseFolderPath(library) &&
             !DeleteFileIfSame(m_strSupportLibrary, m_supportLibraryIdentity) &&
-            IdentityOfPath(library).SameAs(m_supportLibraryIdentity)) {
-            // Still mapped, or held open by a scanner: it goes with the
-            // delayed del, unless the pattern would take another file too.
+            IdentityOfPath(folder + L"\\" SUPPORT_LIBRARY_FILE).SameAs(m_supportLibraryIdentity)) {
+            // Still mapped, or held open by a scanner: the very file loaded
+            // goes with the delayed del, unless the pattern would take
+            // another file too.
             SelfRemovalPlan withLibrary = plan;
             if (AddSupportLibraryToDelete(&withLibrary, SUPPORT_LIBRARY_FILE) &&
                 PatternMatchesOnly(folder, withLibrary.libraryPattern, SUPPORT_LIBRARY_FILE))
