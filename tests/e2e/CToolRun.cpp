@@ -6,7 +6,9 @@
 
 #include <vector>
 
-CToolRun::CToolRun(const std::wstring& name) : m_folder(ScenarioRoot() + L"\\" + name)
+CToolRun::CToolRun(const std::wstring& name) : CToolRun(ScenarioRoot(), name) {}
+
+CToolRun::CToolRun(const std::wstring& root, const std::wstring& name) : m_folder(root + L"\\" + name)
 {
     RemoveTree(m_folder);
     SHCreateDirectoryExW(nullptr, m_folder.c_str(), nullptr);

@@ -12,6 +12,8 @@ class CToolRun
 public:
     // The folder <scenario root>\<name> is emptied and made afresh.
     explicit CToolRun(const std::wstring& name);
+    // The same under another root (an installed copy's place).
+    CToolRun(const std::wstring& root, const std::wstring& name);
     ~CToolRun();
     CToolRun(const CToolRun&) = delete;
     CToolRun& operator=(const CToolRun&) = delete;

@@ -1,7 +1,5 @@
 #include "ui/main/CPellmarStellwickDlg.h"
 
-#include <shellapi.h>
-
 #include <string>
 #include <vector>
 
@@ -15,6 +13,7 @@
 #include "support/ReportTexts.h"
 #include "support/SupportLibraryPath.h"
 #include "ui/main/CStellwickDlg.h"
+#include "ui/main/FolderChainHold.h"
 #include "ui/main/KnownShellFolders.h"
 #include "ui/main/MainFramePlacement.h"
 #include "ui/main/SelfRemovalPlan.h"
@@ -208,18 +207,51 @@ void CPellmarStellwickDlg::RemoveProgramFolder()
     const std::wstring folder = programFile.substr(0, cut);
     std::vector<std::wstring> entries;
     const bool complete = ListFolderEntries(folder, &entries);
-    const std::vector<std::wstring> known = KnownShellFolders();
-    SelfRemovalPlan plan = PlanSelfRemoval(programFile, SUPPORT_LIBRARY_FILE, entries, complete, known);
+    SelfRemovalFolders folders;
+    folders.known = KnownShellFolders();
+    folders.profiles = UserProfileFolders();
+    folders.programFiles = ProgramFilesFolders();
+    SelfRemovalPlan plan =
+        PlanSelfRemovalWithFolders(programFile, SUPPORT_LIBRARY_FILE, entries, complete, folders);
     // Opening every known folder costs time at the end of the run: only
     // where the folder would otherwise go whole.
-    if (plan.action == SelfRemovalPlan::Action::RemoveFolder && IsKnownFolderByIdentity(folder, known))
-        plan = PlanSelfRemoval(programFile, SUPPORT_LIBRARY_FILE, entries, complete, known, true);
+    if (plan.action == SelfRemovalPlan::Action::RemoveFolder &&
+        IsKnownFolderByIdentity(folder, folders.known, folders.profiles)) {
+        folders.knownByIdentity = true;
+        plan = PlanSelfRemovalWithFolders(programFile, SUPPORT_LIBRARY_FILE, entries, complete, folders);
+    }
     if (plan.action == SelfRemovalPlan::Action::Nothing)
         return;
-    if (plan.action == SelfRemovalPlan::Action::DeleteProgramFiles) {
+
+    // The parents stay in place until the delayed command has ended, so that
+    // it deletes after its wait what was judged here and nothing a rename
+    // and a link put in their place would lead to. The folder itself is held
+    // only where it stays: a folder that goes whole must remain deletable.
+    // Where any of them cannot be held, everything stays.
+    const bool folderStays = plan.action == SelfRemovalPlan::Action::DeleteProgramFiles;
+    FolderChainHold hold;
+    if (!hold.Hold(folder, folderStays))
+        return;
+    // An installed copy under another name of a Program Files folder.
+    std::vector<FileIdentity> chain = hold.Identities();
+    if (!folderStays)
+        chain.push_back(IdentityOfPath(folder));
+    if (IsAnyOfFoldersByIdentity(folder, chain, folders.programFiles))
+        return;
+
+    if (folderStays) {
         // Unloaded by now: deleted at once, and only if it is the file that was loaded.
-        if (plan.deleteSupportLibrary && !m_strSupportLibrary.empty())
-            DeleteFileIfSame(m_strSupportLibrary, m_supportLibraryIdentity);
+        if (plan.deleteSupportLibrary && !m_strSupportLibrary.empty() &&
+            !DeleteFileIfSame(m_strSupportLibrary, m_supportLibraryIdentity) &&
+            IdentityOfPath(folder + L"\\" SUPPORT_LIBRARY_FILE).SameAs(m_supportLibraryIdentity)) {
+            // Still mapped, or held open by a scanner: the very file loaded
+            // goes with the delayed del, unless the pattern would take
+            // another file too.
+            SelfRemovalPlan withLibrary = plan;
+            if (AddSupportLibraryToDelete(&withLibrary, SUPPORT_LIBRARY_FILE) &&
+                PatternMatchesOnly(folder, withLibrary.libraryPattern, SUPPORT_LIBRARY_FILE))
+                plan = withLibrary;
+        }
         // Another file the pattern matches would go with ours: then ours stays.
         if (!PatternMatchesOnly(folder, plan.programPattern, programFile.substr(cut + 1)))
             return;
@@ -233,5 +265,5 @@ void CPellmarStellwickDlg::RemoveProgramFolder()
         return;
     const std::wstring systemFolder(system, length);
     const std::wstring cmd = systemFolder + L"\\cmd.exe";
-    ::ShellExecuteW(nullptr, L"open", cmd.c_str(), plan.parameters.c_str(), systemFolder.c_str(), SW_HIDE);
+    hold.HandOverTo(cmd, plan.parameters, systemFolder);
 }

@@ -10,6 +10,7 @@
 #include "support/FileIdentity.h"
 #include "ui/main/SelfRemovalPlan.h"
 
+#include <map>
 #include <set>
 
 namespace {
@@ -68,7 +69,89 @@ void AddAllRegisteredKnownFolders(std::vector<std::wstring>* out)
         CoUninitialize();
 }
 
+// The name of the local volume a path's root is on, normalised; empty for a
+// server or a network drive, which are never asked.
+std::wstring LocalVolumeNameOf(const std::wstring& path)
+{
+    const std::wstring root = PathRootOf(path);
+    if (root.compare(0, 7, L"volume{") == 0)
+        return root;
+    if (root.size() != 2 || root[1] != L':')
+        return std::wstring();
+    const std::wstring drive = root + L"\\";
+    const UINT type = GetDriveTypeW(drive.c_str());
+    if (type == DRIVE_REMOTE || type == DRIVE_NO_ROOT_DIR || type == DRIVE_UNKNOWN)
+        return std::wstring();
+    wchar_t name[MAX_PATH] = {};
+    if (!GetVolumeNameForVolumeMountPointW(drive.c_str(), name, MAX_PATH))
+        return std::wstring();
+    return NormaliseFolderPath(name);
+}
+
+// Opens each of the folders worth comparing with the program's folder (each
+// once) and tells whether any has one of the identities.
+bool AnyHasIdentity(const std::wstring& folder, const std::vector<std::wstring>& candidates,
+                    const std::vector<FileIdentity>& identities)
+{
+    const std::wstring programVolume = LocalVolumeNameOf(folder);
+    std::map<std::wstring, std::wstring> volumes; // by root, asked once each
+    std::set<std::wstring> seen;                  // the list names most folders several times over
+    for (const std::wstring& candidate : candidates) {
+        if (candidate.empty() || !seen.insert(NormaliseFolderPath(candidate)).second)
+            continue;
+        const std::wstring root = PathRootOf(candidate);
+        auto volume = volumes.find(root);
+        if (volume == volumes.end())
+            volume = volumes.emplace(root, LocalVolumeNameOf(candidate)).first;
+        if (!WorthComparingByIdentity(folder, programVolume, candidate, volume->second))
+            continue;
+        const FileIdentity identity = IdentityOfPath(candidate);
+        for (const FileIdentity& wanted : identities) {
+            if (identity.SameAs(wanted))
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
+
+std::vector<std::wstring> UserProfileFolders()
+{
+    std::vector<std::wstring> out;
+    AddKnownFolder(FOLDERID_Profile, &out);
+    HKEY list = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList", 0,
+                      KEY_READ | KEY_WOW64_64KEY, &list) != ERROR_SUCCESS)
+        return out;
+    for (DWORD i = 0;; ++i) {
+        wchar_t sid[256] = {};
+        DWORD sidLength = 256;
+        const LONG r = RegEnumKeyExW(list, i, sid, &sidLength, nullptr, nullptr, nullptr, nullptr);
+        if (r == ERROR_MORE_DATA)
+            continue;
+        if (r != ERROR_SUCCESS)
+            break;
+        // Asked for a string, the call expands the usual %SystemDrive%\Users\<name>.
+        wchar_t path[MAX_PATH] = {};
+        DWORD bytes = sizeof path;
+        if (RegGetValueW(list, sid, L"ProfileImagePath", RRF_RT_REG_SZ, nullptr, path, &bytes) ==
+                ERROR_SUCCESS &&
+            path[0])
+            out.push_back(path);
+    }
+    RegCloseKey(list);
+    return out;
+}
+
+std::vector<std::wstring> ProgramFilesFolders()
+{
+    std::vector<std::wstring> out;
+    AddKnownFolder(FOLDERID_ProgramFiles, &out);
+    AddKnownFolder(FOLDERID_ProgramFilesX86, &out);
+    AddEnvironment(L"ProgramW6432", &out);
+    return out;
+}
 
 std::vector<std::wstring> KnownShellFolders()
 {
@@ -175,7 +258,8 @@ std::wstring LongPathOf(const std::wstring& path)
     return out;
 }
 
-bool IsKnownFolderByIdentity(const std::wstring& folder, const std::vector<std::wstring>& knownFolders)
+bool IsKnownFolderByIdentity(const std::wstring& folder, const std::vector<std::wstring>& knownFolders,
+                             const std::vector<std::wstring>& profiles)
 {
     const FileIdentity identity = IdentityOfPath(folder);
     if (!identity.valid)
@@ -183,15 +267,19 @@ bool IsKnownFolderByIdentity(const std::wstring& folder, const std::vector<std::
     wchar_t root[MAX_PATH + 1] = {};
     if (GetVolumePathNameW(folder.c_str(), root, MAX_PATH + 1) && IdentityOfPath(root).SameAs(identity))
         return true;
-    // The list names most folders several times over.
-    std::set<std::wstring> seen;
-    for (const std::wstring& known : knownFolders) {
-        if (known.empty() || !seen.insert(NormaliseFolderPath(known)).second)
-            continue;
-        if (IdentityOfPath(known).SameAs(identity))
-            return true;
-    }
-    return false;
+    if (AnyHasIdentity(folder, knownFolders, {identity}))
+        return true;
+    // A profile is known, and so is every folder directly inside one.
+    const FileIdentity parent = IdentityOfPath(folder + L"\\..");
+    return AnyHasIdentity(folder, profiles,
+                          parent.valid ? std::vector<FileIdentity>{identity, parent}
+                                       : std::vector<FileIdentity>{identity});
+}
+
+bool IsAnyOfFoldersByIdentity(const std::wstring& folder, const std::vector<FileIdentity>& identities,
+                              const std::vector<std::wstring>& folders)
+{
+    return !identities.empty() && AnyHasIdentity(folder, folders, identities);
 }
 
 bool PatternMatchesOnly(const std::wstring& folder, const std::wstring& pattern, const std::wstring& name)

@@ -93,9 +93,20 @@ bool IsDriveRoot(const std::wstring& folder)
     return false;
 }
 
-SelfRemovalPlan PlanSelfRemoval(const std::wstring& programFileIn, const std::wstring& supportFileName,
+SelfRemovalPlan PlanSelfRemoval(const std::wstring& programFile, const std::wstring& supportFileName,
                                 const std::vector<std::wstring>& folderEntries, bool listingComplete,
                                 const std::vector<std::wstring>& knownFolders, bool knownByIdentity)
+{
+    SelfRemovalFolders folders;
+    folders.known = knownFolders;
+    folders.knownByIdentity = knownByIdentity;
+    return PlanSelfRemovalWithFolders(programFile, supportFileName, folderEntries, listingComplete, folders);
+}
+
+SelfRemovalPlan PlanSelfRemovalWithFolders(const std::wstring& programFileIn,
+                                           const std::wstring& supportFileName,
+                                           const std::vector<std::wstring>& folderEntries,
+                                           bool listingComplete, const SelfRemovalFolders& folders)
 {
     SelfRemovalPlan plan;
     std::wstring programFile = programFileIn;
@@ -127,10 +138,30 @@ SelfRemovalPlan PlanSelfRemoval(const std::wstring& programFileIn, const std::ws
         }
     }
 
-    bool known = knownByIdentity || IsDriveRoot(plan.folder);
+    // An installed copy stays whole, program and library included.
+    if (folders.programFilesByIdentity)
+        return plan;
+    for (const std::wstring& p : folders.programFiles) {
+        if (!p.empty() && IsSameOrInside(plan.folder, p))
+            return plan;
+    }
+
+    bool known = folders.knownByIdentity || IsDriveRoot(plan.folder);
     const std::wstring normalised = NormaliseFolderPath(plan.folder);
-    for (const std::wstring& k : knownFolders) {
+    for (const std::wstring& k : folders.known) {
         if (!k.empty() && NormaliseFolderPath(k) == normalised) {
+            known = true;
+            break;
+        }
+    }
+    // Every user's profile and what lies directly in it (Downloads, Desktop,
+    // a folder of his own) are that user's, whoever elevated the tool.
+    const size_t parentCut = normalised.rfind(L'\\');
+    const std::wstring parent =
+        parentCut == std::wstring::npos ? std::wstring() : normalised.substr(0, parentCut);
+    for (const std::wstring& profile : folders.profiles) {
+        const std::wstring p = NormaliseFolderPath(profile);
+        if (!p.empty() && (p == normalised || p == parent)) {
             known = true;
             break;
         }
@@ -158,4 +189,97 @@ SelfRemovalPlan PlanSelfRemoval(const std::wstring& programFileIn, const std::ws
         plan.deleteSupportLibrary = listingComplete && !otherProgram;
     }
     return plan;
+}
+
+bool AddSupportLibraryToDelete(SelfRemovalPlan* plan, const std::wstring& supportFileName)
+{
+    if (plan->action != SelfRemovalPlan::Action::DeleteProgramFiles || !plan->deleteSupportLibrary ||
+        supportFileName.size() < 2 || supportFileName.find_first_of(L"%!\"\\/") != std::wstring::npos)
+        return false;
+    std::wstring base = plan->folder;
+    if (base.back() != L'\\')
+        base += L'\\';
+    plan->libraryPattern = L"?" + supportFileName.substr(1);
+    plan->parameters += L" " + Quoted(base + plan->libraryPattern);
+    return true;
+}
+
+bool IsSameOrInside(const std::wstring& folder, const std::wstring& outer)
+{
+    const std::wstring f = NormaliseFolderPath(folder);
+    std::wstring o = NormaliseFolderPath(outer);
+    if (f.empty() || o.empty())
+        return false;
+    if (f == o)
+        return true;
+    if (o.back() != L'\\')
+        o += L'\\';
+    return f.compare(0, o.size(), o) == 0;
+}
+
+std::wstring PathRootOf(const std::wstring& path)
+{
+    const std::wstring n = NormaliseFolderPath(path);
+    if (n.size() >= 2 && n[1] == L':' && n[0] != L'\\')
+        return n.substr(0, 2);
+    if (n.compare(0, 7, L"volume{") == 0)
+        return n.substr(0, n.find(L'\\'));
+    if (n.compare(0, 2, L"\\\\") == 0) {
+        const size_t server = n.find(L'\\', 2);
+        if (server == std::wstring::npos || server == 2 || server + 1 >= n.size())
+            return std::wstring();
+        return n.substr(0, n.find(L'\\', server + 1));
+    }
+    return std::wstring();
+}
+
+bool WorthComparingByIdentity(const std::wstring& programFolder, const std::wstring& programVolume,
+                              const std::wstring& knownFolder, const std::wstring& knownVolume)
+{
+    const std::wstring root = PathRootOf(programFolder);
+    if (!root.empty() && root == PathRootOf(knownFolder))
+        return true;
+    return !programVolume.empty() && !knownVolume.empty() &&
+           NormaliseFolderPath(programVolume) == NormaliseFolderPath(knownVolume);
+}
+
+std::vector<std::wstring> ParentFoldersBelowRoot(const std::wstring& folderIn)
+{
+    std::wstring p = folderIn;
+    for (wchar_t& c : p) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    // The end of count names starting at from (\\server\share: two), at the
+    // backslash after them or at the end of the path.
+    const auto afterNames = [&p](size_t from, int count) {
+        size_t end = std::wstring::npos;
+        for (int i = 0; i < count; ++i) {
+            const size_t next = p.find(L'\\', from);
+            if (next == from || from >= p.size())
+                return std::wstring::npos;
+            if (next == std::wstring::npos)
+                return i + 1 == count ? p.size() : std::wstring::npos;
+            end = next;
+            from = next + 1;
+        }
+        return end;
+    };
+    size_t rootEnd = std::wstring::npos;
+    if (p.compare(0, 8, L"\\\\?\\UNC\\") == 0 || p.compare(0, 8, L"\\\\.\\UNC\\") == 0)
+        rootEnd = afterNames(8, 2);
+    else if (p.compare(0, 4, L"\\\\?\\") == 0 || p.compare(0, 4, L"\\\\.\\") == 0)
+        rootEnd = (p.size() >= 6 && p[5] == L':') ? 6 : afterNames(4, 1);
+    else if (p.compare(0, 2, L"\\\\") == 0)
+        rootEnd = afterNames(2, 2);
+    else if (p.size() >= 2 && p[1] == L':')
+        rootEnd = 2;
+    std::vector<std::wstring> parents;
+    if (rootEnd == std::wstring::npos || rootEnd >= p.size())
+        return parents;
+    for (size_t i = rootEnd + 1; i < p.size(); ++i) {
+        if (p[i] == L'\\' && p[i - 1] != L'\\')
+            parents.push_back(p.substr(0, i));
+    }
+    return parents;
 }

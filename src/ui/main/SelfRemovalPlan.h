@@ -11,6 +11,9 @@
 // which names it through a pattern so that del, finding a folder there, skips
 // it instead of emptying it. A path that cmd would rewrite (% always, ! under
 // delayed expansion) is never handed to it.
+//
+// An installed copy (the folder is or lies inside a Program Files folder) is
+// left as it is: that is where an installer put it, not a technician.
 #pragma once
 
 #include <string>
@@ -30,6 +33,22 @@ struct SelfRemovalPlan
     // DeleteProgramFiles only:
     bool deleteSupportLibrary = false; // the program deletes it itself
     std::wstring programPattern;       // the name del is given; must match only the program file
+    std::wstring libraryPattern;       // set when del is also given the support library
+};
+
+// What the system knows about the folders around the program, beyond its listing.
+struct SelfRemovalFolders
+{
+    // Full paths, in any case and with or without a trailing backslash.
+    std::vector<std::wstring> known;        // the known shell folders
+    std::vector<std::wstring> profiles;     // every user's profile folder
+    std::vector<std::wstring> programFiles; // the Program Files folders of both views
+    // The system found the folder to be a known folder, a profile, a folder
+    // directly inside a profile or a volume root when reached by another name
+    // (a share, a volume path).
+    bool knownByIdentity = false;
+    // The same for the folder or one of its parents being a Program Files folder.
+    bool programFilesByIdentity = false;
 };
 
 // programFile: full path of the running program file.
@@ -43,6 +62,20 @@ struct SelfRemovalPlan
 SelfRemovalPlan PlanSelfRemoval(const std::wstring& programFile, const std::wstring& supportFileName,
                                 const std::vector<std::wstring>& folderEntries, bool listingComplete,
                                 const std::vector<std::wstring>& knownFolders, bool knownByIdentity = false);
+// The same with every fact about the surrounding folders. Beside the known
+// folders, each profile and each folder directly inside one is kept (a
+// technician elevating with his own account must not remove the logged-on
+// user's Downloads), and under a Program Files folder nothing is removed.
+SelfRemovalPlan PlanSelfRemovalWithFolders(const std::wstring& programFile,
+                                           const std::wstring& supportFileName,
+                                           const std::vector<std::wstring>& folderEntries,
+                                           bool listingComplete, const SelfRemovalFolders& folders);
+
+// For a library the program could not delete itself (still mapped, or held
+// open by a scanner): the delayed del takes it too, by a pattern as for the
+// program file. Only where the plan deletes program files and lets the
+// library go; false and the plan unchanged otherwise.
+bool AddSupportLibraryToDelete(SelfRemovalPlan* plan, const std::wstring& supportFileName);
 
 // A path in the form the comparisons use: forward slashes turned into
 // backslashes, repeated backslashes collapsed (a leading \\ kept), trailing
@@ -53,3 +86,41 @@ std::wstring NormaliseFolderPath(const std::wstring& path);
 
 // "C:", "C:\", "\\server\share", "\\?\Volume{...}\" and the like.
 bool IsDriveRoot(const std::wstring& folder);
+
+// Whether the folder is the other one or lies inside it, compared normalised.
+bool IsSameOrInside(const std::wstring& folder, const std::wstring& outer);
+
+// The root a path names in its text, normalised: "c:", "\\server\share",
+// "volume{...}"; empty when it names none.
+std::wstring PathRootOf(const std::wstring& path);
+
+// Whether a known folder is worth opening to compare it with the program's
+// folder: only on the same root by text, or where both roots are local
+// volumes of one name (empty: no known local volume). Another volume or a
+// server, which may not answer, is never asked.
+bool WorthComparingByIdentity(const std::wstring& programFolder, const std::wstring& programVolume,
+                              const std::wstring& knownFolder, const std::wstring& knownVolume);
+
+// The parent folders of the folder below its root (drive, share or volume),
+// outermost first, in the path's own spelling; "C:\a\b\c" gives "C:\a" and
+// "C:\a\b". Empty when the path has no root it recognises.
+std::vector<std::wstring> ParentFoldersBelowRoot(const std::wstring& folder);
+
+// Whether the folder is the other one or lies inside it, compared normalised.
+bool IsSameOrInside(const std::wstring& folder, const std::wstring& outer);
+
+// The root a path names in its text, normalised: "c:", "\\server\share",
+// "volume{...}"; empty when it names none.
+std::wstring PathRootOf(const std::wstring& path);
+
+// Whether a known folder is worth opening to compare it with the program's
+// folder: only on the same root by text, or where both roots are local
+// volumes of one name (empty: no known local volume). Another volume or a
+// server, which may not answer, is never asked.
+bool WorthComparingByIdentity(const std::wstring& programFolder, const std::wstring& programVolume,
+                              const std::wstring& knownFolder, const std::wstring& knownVolume);
+
+// The parent folders of the folder below its root (drive, share or volume),
+// outermost first, in the path's own spelling: C:\a\b\c gives C:\a and C:\a\b.
+// Empty when the path has no root it recognises.
+std::vector<std::wstring> ParentFoldersBelowRoot(const std::wstring& folder);

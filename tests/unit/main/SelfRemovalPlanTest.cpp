@@ -154,3 +154,108 @@ TEST(SelfRemovalPlan, NormalisedPathsCompareAlike)
     EXPECT_FALSE(IsDriveRoot(L"C:\\T"));
     EXPECT_FALSE(IsDriveRoot(L"\\\\srv\\share\\t"));
 }
+
+TEST(SelfRemovalPlan, EveryUsersProfileAndWhatLiesDirectlyInItAreKept)
+{
+    // The technician elevated with his own account: bob is the logged-on user.
+    SelfRemovalFolders folders;
+    folders.known = kKnown;
+    folders.profiles = {L"C:\\Users\\bob", L"D:\\Profiles\\carol\\"};
+    for (const std::wstring exe :
+         {L"C:\\Users\\bob\\Downloads\\Stellwick.exe", L"c:/users/BOB/Desktop/Stellwick.exe",
+          L"C:\\Users\\bob\\Stellwick.exe", L"D:\\Profiles\\Carol\\sw\\Stellwick.exe",
+          L"\\\\localhost\\D$\\Profiles\\carol\\Downloads\\Stellwick.exe"}) {
+        const SelfRemovalPlan p =
+            PlanSelfRemovalWithFolders(exe, kDll, OnlyOurs(L"Stellwick.exe"), true, folders);
+        EXPECT_EQ(p.action, SelfRemovalPlan::Action::DeleteProgramFiles) << exe;
+    }
+    // One level further down is a folder of the tool's own again.
+    EXPECT_EQ(PlanSelfRemovalWithFolders(L"C:\\Users\\bob\\Downloads\\Stellwick\\Stellwick.exe", kDll,
+                                         OnlyOurs(L"Stellwick.exe"), true, folders)
+                  .action,
+              SelfRemovalPlan::Action::RemoveFolder);
+    // A name that only begins like a profile is no profile.
+    EXPECT_EQ(PlanSelfRemovalWithFolders(L"C:\\Users\\bobby\\sw\\Stellwick.exe", kDll,
+                                         OnlyOurs(L"Stellwick.exe"), true, folders)
+                  .action,
+              SelfRemovalPlan::Action::RemoveFolder);
+}
+
+TEST(SelfRemovalPlan, InstalledCopyUnderProgramFilesIsLeftAsItIs)
+{
+    SelfRemovalFolders folders;
+    folders.known = kKnown;
+    folders.programFiles = {L"C:\\Program Files (x86)", L"C:\\Program Files\\"};
+    for (const std::wstring exe :
+         {L"C:\\Program Files\\Stellwick\\Stellwick.exe", L"c:/program files (X86)/Stellwick/Stellwick.exe",
+          L"C:\\Program Files\\Stellwick.exe", L"\\\\?\\C:\\Program Files\\Vendor\\Stellwick\\Stellwick.exe",
+          L"\\\\localhost\\c$\\Program Files\\Stellwick\\Stellwick.exe",
+          L"C:\\\\Program Files\\\\Stellwick\\Stellwick.exe"}) {
+        const SelfRemovalPlan p =
+            PlanSelfRemovalWithFolders(exe, kDll, OnlyOurs(L"Stellwick.exe"), true, folders);
+        EXPECT_EQ(p.action, SelfRemovalPlan::Action::Nothing) << exe;
+        EXPECT_TRUE(p.parameters.empty()) << exe;
+        EXPECT_FALSE(p.deleteSupportLibrary) << exe;
+    }
+    // A folder whose name only begins the same, and any other place, go as before.
+    const SelfRemovalPlan beside = PlanSelfRemovalWithFolders(
+        L"C:\\Program Files2\\Stellwick\\Stellwick.exe", kDll, OnlyOurs(L"Stellwick.exe"), true, folders);
+    EXPECT_EQ(beside.parameters,
+              L"/D /C timeout /t 3 /nobreak & rmdir /s /q \"C:\\Program Files2\\Stellwick\"");
+    // Another name of the same folder, as only the system can tell.
+    folders.programFilesByIdentity = true;
+    EXPECT_EQ(PlanSelfRemovalWithFolders(L"E:\\pf\\Stellwick\\Stellwick.exe", kDll,
+                                         OnlyOurs(L"Stellwick.exe"), true, folders)
+                  .action,
+              SelfRemovalPlan::Action::Nothing);
+}
+
+TEST(SelfRemovalPlan, LibraryTheProgramCouldNotDeleteGoesWithTheDelayedDel)
+{
+    SelfRemovalPlan p = PlanSelfRemoval(L"D:\\Share\\Stellwick.exe", kDll,
+                                        {L"Stellwick.exe", kDll, L"report.docx"}, true, kKnown);
+    ASSERT_TRUE(AddSupportLibraryToDelete(&p, kDll));
+    EXPECT_EQ(p.libraryPattern, L"?orvaneFeedbackInformation.dll");
+    EXPECT_EQ(p.parameters, L"/D /C timeout /t 3 /nobreak & del /f /q \"D:\\Share\\?tellwick.exe\" "
+                            L"\"D:\\Share\\?orvaneFeedbackInformation.dll\"");
+
+    // Not where the library is another program's, nor where the folder goes whole anyway.
+    SelfRemovalPlan shared = PlanSelfRemoval(L"D:\\Share\\Stellwick.exe", kDll,
+                                             {L"Stellwick.exe", kDll, L"Other.exe"}, true, kKnown);
+    const std::wstring before = shared.parameters;
+    EXPECT_FALSE(AddSupportLibraryToDelete(&shared, kDll));
+    EXPECT_EQ(shared.parameters, before);
+    EXPECT_TRUE(shared.libraryPattern.empty());
+    SelfRemovalPlan whole = PlanSelfRemoval(L"C:\\T\\x.exe", kDll, OnlyOurs(L"x.exe"), true, kKnown);
+    EXPECT_FALSE(AddSupportLibraryToDelete(&whole, kDll));
+}
+
+TEST(SelfRemovalPlan, KnownFoldersAreOpenedOnlyOnTheProgramsOwnVolume)
+{
+    const std::wstring vol = L"\\\\?\\Volume{0b1c2d3e-0000-0000-0000-100000000000}\\";
+    // Same root by text: always worth it.
+    EXPECT_TRUE(WorthComparingByIdentity(L"C:\\T", L"", L"c:\\Users\\ann\\Documents", L""));
+    EXPECT_TRUE(WorthComparingByIdentity(L"\\\\localhost\\C$\\T", L"", L"C:\\Windows", L""));
+    EXPECT_TRUE(WorthComparingByIdentity(L"\\\\Srv\\Tools\\sw", L"", L"\\\\srv\\tools\\Docs", L""));
+    // A redirected Documents on a server, or another volume: never opened.
+    EXPECT_FALSE(WorthComparingByIdentity(L"C:\\T", vol, L"\\\\fs01\\home\\ann\\Documents", L""));
+    EXPECT_FALSE(WorthComparingByIdentity(L"\\\\srv\\tools\\sw", L"", L"\\\\srv\\home\\Docs", L""));
+    EXPECT_FALSE(WorthComparingByIdentity(L"C:\\T", vol, L"D:\\Data", L""));
+    // The same local volume under another name: by its volume name.
+    EXPECT_TRUE(WorthComparingByIdentity(vol + L"T", vol, L"C:\\Users\\ann\\Downloads", vol));
+    EXPECT_TRUE(WorthComparingByIdentity(
+        L"E:\\mnt\\T", L"\\\\?\\volume{0B1C2D3E-0000-0000-0000-100000000000}", L"C:\\Windows", vol));
+}
+
+TEST(SelfRemovalPlan, ParentsBelowTheRootAreTheFoldersHeldDuringTheWait)
+{
+    using List = std::vector<std::wstring>;
+    EXPECT_EQ(ParentFoldersBelowRoot(L"C:\\a\\b\\Stellwick"), (List{L"C:\\a", L"C:\\a\\b"}));
+    EXPECT_EQ(ParentFoldersBelowRoot(L"C:\\Stellwick"), List{});
+    EXPECT_EQ(ParentFoldersBelowRoot(L"\\\\srv\\share\\x\\Stellwick"), List{L"\\\\srv\\share\\x"});
+    EXPECT_EQ(ParentFoldersBelowRoot(L"\\\\?\\UNC\\srv\\share\\x\\Stellwick"),
+              List{L"\\\\?\\UNC\\srv\\share\\x"});
+    EXPECT_EQ(ParentFoldersBelowRoot(L"\\\\?\\C:\\a\\Stellwick"), List{L"\\\\?\\C:\\a"});
+    EXPECT_EQ(ParentFoldersBelowRoot(L"\\\\?\\Volume{0b1c}\\a\\Stellwick"), List{L"\\\\?\\Volume{0b1c}\\a"});
+    EXPECT_EQ(ParentFoldersBelowRoot(L"relative\\Stellwick"), List{});
+}

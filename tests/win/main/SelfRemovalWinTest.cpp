@@ -15,6 +15,7 @@
 #include "support/CFeedbackInformation.h"
 #include "support/FileIdentity.h"
 #include "support/SupportLibraryPath.h"
+#include "ui/main/FolderChainHold.h"
 #include "ui/main/KnownShellFolders.h"
 #include "ui/main/SelfRemovalPlan.h"
 
@@ -201,4 +202,85 @@ TEST(SelfRemovalOnWindows, SupportLibraryIsDeletedOnlyWhenItIsTheFileThatWasLoad
     DeleteFileW((folder + L"\\xtellwick.exe").c_str());
     DeleteFileW(exe.c_str());
     RemoveDirectoryW(folder.c_str());
+}
+
+TEST(SelfRemovalOnWindows, HeldParentsCannotBeRenamedUntilTheCommandHoldingThemEnds)
+{
+    const std::wstring base = TempFolder(L"stellwick-hold-test");
+    const std::wstring parent = base + L"\\parent";
+    const std::wstring folder = parent + L"\\Stellwick";
+    CreateDirectoryW(parent.c_str(), nullptr);
+    CreateDirectoryW(folder.c_str(), nullptr);
+
+    FolderChainHold hold;
+    ASSERT_TRUE(hold.Hold(folder, false));
+    EXPECT_EQ(hold.Count(), ParentFoldersBelowRoot(folder).size());
+    EXPECT_TRUE(hold.Identities().back().SameAs(IdentityOfPath(parent)));
+    EXPECT_FALSE(MoveFileW(parent.c_str(), (base + L"\\parent.old").c_str()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    // The folder itself stays free to go.
+    ASSERT_TRUE(MoveFileW(folder.c_str(), (parent + L"\\moved").c_str()));
+    ASSERT_TRUE(MoveFileW((parent + L"\\moved").c_str(), folder.c_str()));
+
+    // Handed over, the hold lasts as long as the command.
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(hold.HandOverTo(std::wstring(system) + L"\\cmd.exe", L"/D /C timeout /t 2 /nobreak", system));
+    EXPECT_EQ(hold.Count(), 0u);
+    EXPECT_FALSE(MoveFileW(parent.c_str(), (base + L"\\parent.old").c_str()));
+    DWORD freed = 0;
+    while (GetTickCount() - start < 15000) {
+        if (MoveFileW(parent.c_str(), (base + L"\\parent.old").c_str())) {
+            freed = GetTickCount() - start;
+            break;
+        }
+        Sleep(50);
+    }
+    EXPECT_GT(freed, 1000u) << "free after " << freed << " ms";
+    ASSERT_TRUE(MoveFileW((base + L"\\parent.old").c_str(), parent.c_str()));
+
+    // Where the folder stays, it is held too; where a folder is missing, nothing is.
+    ASSERT_TRUE(hold.Hold(folder, true));
+    EXPECT_FALSE(MoveFileW(folder.c_str(), (parent + L"\\moved").c_str()));
+    EXPECT_FALSE(hold.Hold(folder + L"\\missing\\deeper", false));
+    EXPECT_EQ(hold.Count(), 0u);
+    EXPECT_TRUE(MoveFileW(folder.c_str(), (parent + L"\\moved").c_str()));
+    RemoveDirectoryW((parent + L"\\moved").c_str());
+    RemoveDirectoryW(parent.c_str());
+    RemoveDirectoryW(base.c_str());
+}
+
+TEST(SelfRemovalOnWindows, ProfilesAndProgramFilesFoldersOfTheSystem)
+{
+    const std::vector<std::wstring> profiles = UserProfileFolders();
+    EXPECT_TRUE(Contains(profiles, CsidlPath(CSIDL_PROFILE)));
+    // The running account's and at least one from the system's list.
+    EXPECT_GE(profiles.size(), 2u);
+    for (const std::wstring& p : profiles)
+        std::printf("profile %ls\n", p.c_str());
+    // A folder directly inside the profile is kept; its own folder one level deeper goes.
+    SelfRemovalFolders folders;
+    folders.profiles = profiles;
+    EXPECT_EQ(PlanSelfRemovalWithFolders(CsidlPath(CSIDL_PROFILE) + L"\\sw\\Stellwick.exe",
+                                         SUPPORT_LIBRARY_FILE, {L"Stellwick.exe"}, true, folders)
+                  .action,
+              SelfRemovalPlan::Action::DeleteProgramFiles);
+    const std::wstring inProfile = CsidlPath(CSIDL_PROFILE) + L"\\stellwick-profile-test";
+    CreateDirectoryW(inProfile.c_str(), nullptr);
+    EXPECT_TRUE(IsKnownFolderByIdentity(inProfile + L"\\.", {}, profiles));
+    RemoveDirectoryW(inProfile.c_str());
+
+    // A 32-bit process on a 64-bit system sees both.
+    const std::vector<std::wstring> programFiles = ProgramFilesFolders();
+    EXPECT_TRUE(Contains(programFiles, L"C:\\Program Files"));
+    EXPECT_TRUE(Contains(programFiles, L"C:\\Program Files (x86)"));
+    const std::wstring pf = L"C:\\Program Files\\stellwick-pf-test";
+    CreateDirectoryW(pf.c_str(), nullptr);
+    FolderChainHold hold;
+    ASSERT_TRUE(hold.Hold(pf + L"\\inner", false));
+    EXPECT_TRUE(
+        IsAnyOfFoldersByIdentity(L"C:\\PROGRA~1\\stellwick-pf-test\\inner", hold.Identities(), programFiles));
+    hold.Release();
+    RemoveDirectoryW(pf.c_str());
 }
