@@ -69,23 +69,36 @@ void AddAllRegisteredKnownFolders(std::vector<std::wstring>* out)
         CoUninitialize();
 }
 
-// The name of the local volume a path's root is on, normalised; empty for a
-// server or a network drive, which are never asked.
-std::wstring LocalVolumeNameOf(const std::wstring& path)
+// Which volume a known folder lies on, by the serial number the file system
+// reports (as the identities carry it); asked only of the roots of local
+// drives and volume paths, never of a server or a network drive, which may
+// not answer. Empty when it is not asked or not known.
+std::wstring KnownFolderVolumeKey(const std::wstring& path)
 {
     const std::wstring root = PathRootOf(path);
-    if (root.compare(0, 7, L"volume{") == 0)
-        return root;
-    if (root.size() != 2 || root[1] != L':')
+    std::wstring rootPath;
+    if (root.compare(0, 7, L"volume{") == 0) {
+        rootPath = L"\\\\?\\" + root + L"\\";
+    } else if (root.size() == 2 && root[1] == L':') {
+        rootPath = root + L"\\";
+        const UINT type = GetDriveTypeW(rootPath.c_str());
+        if (type == DRIVE_REMOTE || type == DRIVE_NO_ROOT_DIR || type == DRIVE_UNKNOWN)
+            return std::wstring();
+    } else {
         return std::wstring();
-    const std::wstring drive = root + L"\\";
-    const UINT type = GetDriveTypeW(drive.c_str());
-    if (type == DRIVE_REMOTE || type == DRIVE_NO_ROOT_DIR || type == DRIVE_UNKNOWN)
+    }
+    DWORD serial = 0;
+    if (!GetVolumeInformationW(rootPath.c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0))
         return std::wstring();
-    wchar_t name[MAX_PATH] = {};
-    if (!GetVolumeNameForVolumeMountPointW(drive.c_str(), name, MAX_PATH))
-        return std::wstring();
-    return NormaliseFolderPath(name);
+    return L"serial:" + std::to_wstring(serial);
+}
+
+// The same for the program's own folder, wherever it runs from: a share of
+// this machine (\\pc7\dl\...) then still meets the local folder it leads to.
+std::wstring ProgramFolderVolumeKey(const std::wstring& folder)
+{
+    const FileIdentity identity = IdentityOfPath(folder);
+    return identity.valid ? L"serial:" + std::to_wstring(identity.volumeSerial) : std::wstring();
 }
 
 // Opens each of the folders worth comparing with the program's folder (each
@@ -93,7 +106,7 @@ std::wstring LocalVolumeNameOf(const std::wstring& path)
 bool AnyHasIdentity(const std::wstring& folder, const std::vector<std::wstring>& candidates,
                     const std::vector<FileIdentity>& identities)
 {
-    const std::wstring programVolume = LocalVolumeNameOf(folder);
+    const std::wstring programVolume = ProgramFolderVolumeKey(folder);
     std::map<std::wstring, std::wstring> volumes; // by root, asked once each
     std::set<std::wstring> seen;                  // the list names most folders several times over
     for (const std::wstring& candidate : candidates) {
@@ -102,7 +115,7 @@ bool AnyHasIdentity(const std::wstring& folder, const std::vector<std::wstring>&
         const std::wstring root = PathRootOf(candidate);
         auto volume = volumes.find(root);
         if (volume == volumes.end())
-            volume = volumes.emplace(root, LocalVolumeNameOf(candidate)).first;
+            volume = volumes.emplace(root, KnownFolderVolumeKey(candidate)).first;
         if (!WorthComparingByIdentity(folder, programVolume, candidate, volume->second))
             continue;
         const FileIdentity identity = IdentityOfPath(candidate);

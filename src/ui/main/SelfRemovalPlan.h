@@ -95,28 +95,10 @@ bool IsSameOrInside(const std::wstring& folder, const std::wstring& outer);
 std::wstring PathRootOf(const std::wstring& path);
 
 // Whether a known folder is worth opening to compare it with the program's
-// folder: only on the same root by text, or where both roots are local
-// volumes of one name (empty: no known local volume). Another volume or a
-// server, which may not answer, is never asked.
-bool WorthComparingByIdentity(const std::wstring& programFolder, const std::wstring& programVolume,
-                              const std::wstring& knownFolder, const std::wstring& knownVolume);
-
-// The parent folders of the folder below its root (drive, share or volume),
-// outermost first, in the path's own spelling; "C:\a\b\c" gives "C:\a" and
-// "C:\a\b". Empty when the path has no root it recognises.
-std::vector<std::wstring> ParentFoldersBelowRoot(const std::wstring& folder);
-
-// Whether the folder is the other one or lies inside it, compared normalised.
-bool IsSameOrInside(const std::wstring& folder, const std::wstring& outer);
-
-// The root a path names in its text, normalised: "c:", "\\server\share",
-// "volume{...}"; empty when it names none.
-std::wstring PathRootOf(const std::wstring& path);
-
-// Whether a known folder is worth opening to compare it with the program's
-// folder: only on the same root by text, or where both roots are local
-// volumes of one name (empty: no known local volume). Another volume or a
-// server, which may not answer, is never asked.
+// folder: only on the same root by text, or where both lie on one volume by
+// the keys given (empty: not known; a known folder's volume is asked only of
+// local drives). Another volume or a server, which may not answer, is never
+// opened.
 bool WorthComparingByIdentity(const std::wstring& programFolder, const std::wstring& programVolume,
                               const std::wstring& knownFolder, const std::wstring& knownVolume);
 

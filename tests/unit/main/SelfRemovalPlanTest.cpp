@@ -245,6 +245,9 @@ TEST(SelfRemovalPlan, KnownFoldersAreOpenedOnlyOnTheProgramsOwnVolume)
     EXPECT_TRUE(WorthComparingByIdentity(vol + L"T", vol, L"C:\\Users\\ann\\Downloads", vol));
     EXPECT_TRUE(WorthComparingByIdentity(
         L"E:\\mnt\\T", L"\\\\?\\volume{0B1C2D3E-0000-0000-0000-100000000000}", L"C:\\Windows", vol));
+    // A share of this machine under another name, by the volume both lie on.
+    EXPECT_TRUE(
+        WorthComparingByIdentity(L"\\\\pc7\\dl\\T", L"serial:7", L"C:\\Users\\ann\\Downloads", L"serial:7"));
 }
 
 TEST(SelfRemovalPlan, ParentsBelowTheRootAreTheFoldersHeldDuringTheWait)
