@@ -13,6 +13,10 @@ install(TARGETS Stellwick RUNTIME DESTINATION Stellwick COMPONENT program)
 install(FILES $<TARGET_FILE:support_standin> DESTINATION Stellwick COMPONENT program)
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
+# CMake keeps the name "package" for CPack while a CPack configuration lies in
+# the build folder; a build folder from before the zip was written by
+# ship.py still has one.
+file(REMOVE ${CMAKE_BINARY_DIR}/CPackConfig.cmake ${CMAKE_BINARY_DIR}/CPackSourceConfig.cmake)
 set(STELLWICK_ZIP_NAME Stellwick-${PROJECT_VERSION}-win32)
 add_custom_target(package
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/ship.py
