@@ -83,7 +83,7 @@ def image_checksum(data, field):
 
 def delay_import_table(data, sections, image_base, width, map_text):
     """The delay import table's address and size, or None without delay imports."""
-    found = re.findall(r"^\s+0x([0-9a-fA-F]+)\s+_DELAY_IMPORT_DESCRIPTOR_\S+\s*$", map_text, re.MULTILINE)
+    found = re.findall(r"^\s+0x([0-9a-fA-F]+)\s+_+DELAY_IMPORT_DESCRIPTOR_\S+\s*$", map_text, re.MULTILINE)
     addresses = sorted({int(a, 16) - image_base for a in found})
     if not addresses:
         return None
