@@ -74,7 +74,8 @@ constexpr LoadConfigurationDirectory ProgramLoadConfiguration()
 {
     LoadConfigurationDirectory directory{};
     // Up to the last field; the 64-bit structure ends in 4 bytes of padding.
-    directory.Size = static_cast<uint32_t>(offsetof(LoadConfigurationDirectory, GuardFlags) + sizeof(uint32_t));
+    directory.Size =
+        static_cast<uint32_t>(offsetof(LoadConfigurationDirectory, GuardFlags) + sizeof(uint32_t));
     directory.DependentLoadFlags = LOAD_LIBRARY_SEARCH_SYSTEM32;
     return directory;
 }
