@@ -9,6 +9,7 @@
 
 #include "app/UnattendedMode.h"
 #include "framework/StartupPhases.h"
+#include "framework/WineHost.h"
 #include "ui/main/CPellmarStellwickDlg.h"
 #include "ui/toolkit/CPngDecodeAhead.h"
 
@@ -43,6 +44,11 @@ void RestrictLibrarySearchToSystem()
         return;
     auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(proc));
     setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Loads that name their own search order (COM loads its servers by full
+    // path with the altered search order) still look in the current
+    // directory, which is the program's folder when it is started from
+    // there: an empty directory takes it out of that order.
+    ::SetDllDirectoryW(L"");
 }
 
 CPellmarStellwickApp theApp;
@@ -66,6 +72,8 @@ BOOL CPellmarStellwickApp::InitInstance()
     }
 
     StartupPhaseMark("init_instance");
+    // Before GDI+ can reach for them on a thread of its own.
+    WineHost::LoadLateLibrariesFromSystem();
     Gdiplus::GdiplusStartup(&g_gdiplusToken, &g_gdiplusStartupInput, nullptr);
     StartupPhaseMark("gdiplus_started");
     int pictures = 0;
