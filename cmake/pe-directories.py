@@ -7,7 +7,9 @@ its optional header:
 - the delay import table: the descriptors of dlltool's delay-load libraries
   (symbols _DELAY_IMPORT_DESCRIPTOR_*, side by side) and the empty one that
   ends them. The runtime's helper does not need the entry, but the system's
-  tools and our import check read the delay-loaded DLL names from it.
+  tools and our import check read the delay-loaded DLL names from it. A DLL
+  named there must not be among the usual imports as well: that would load
+  it at start after all.
 
 The addresses come from the link map, since release images carry no symbols.
 
@@ -81,7 +83,23 @@ def image_checksum(data, field):
     return (total + len(data)) & 0xFFFFFFFF
 
 
-def delay_import_table(data, sections, image_base, width, map_text):
+def string_at(data, sections, rva):
+    start = file_offset(sections, rva)
+    return data[start:data.index(b"\0", start)].decode("ascii", "replace")
+
+
+def static_import_names(data, sections, directories):
+    rva, size = struct.unpack_from("<II", data, directories + 8 * 1)
+    names = []
+    if rva and size:
+        at = file_offset(sections, rva)
+        while any(struct.unpack_from("<5I", data, at)):
+            names.append(string_at(data, sections, struct.unpack_from("<I", data, at + 12)[0]))
+            at += 20
+    return names
+
+
+def delay_import_table(data, sections, image_base, width, directories, map_text):
     """The delay import table's address and size, or None without delay imports."""
     found = re.findall(r"^\s+0x([0-9a-fA-F]+)\s+_+DELAY_IMPORT_DESCRIPTOR_\S+\s*$", map_text, re.MULTILINE)
     addresses = sorted({int(a, 16) - image_base for a in found})
@@ -93,6 +111,7 @@ def delay_import_table(data, sections, image_base, width, map_text):
     end = file_offset(sections, first + DELAY_DESCRIPTOR_SIZE * len(addresses))
     if any(data[end:end + DELAY_DESCRIPTOR_SIZE]):
         raise ValueError("the delay import descriptors have no empty one after them")
+    static_imports = {n.lower() for n in static_import_names(data, sections, directories)}
     # Every slot must lead to its stub, or the first call jumps to nowhere.
     word = "<Q" if width == 8 else "<I"
     for index in range(len(addresses)):
@@ -105,6 +124,9 @@ def delay_import_table(data, sections, image_base, width, map_text):
         for i in range(count):
             if not struct.unpack_from(word, data, file_offset(sections, slots - base + width * i))[0]:
                 raise ValueError("delay import %d of descriptor %d has an empty slot" % (i, index))
+        delayed = string_at(data, sections, name - base).lower()
+        if delayed in static_imports:
+            raise ValueError("%s is delay-loaded and imported as usual as well" % delayed)
     return first, DELAY_DESCRIPTOR_SIZE * (len(addresses) + 1)
 
 
@@ -124,7 +146,7 @@ def main(argv):
         size = struct.unpack_from("<I", data, at)[0]
         file_offset(sections, rva + size - 1)
         wanted = {LOAD_CONFIG: (rva, size)}
-        delay = delay_import_table(data, sections, image_base, width, map_text)
+        delay = delay_import_table(data, sections, image_base, width, directories, map_text)
         if delay:
             wanted[DELAY_IMPORT] = delay
     except (OSError, ValueError, struct.error) as e:
