@@ -10,6 +10,7 @@
 #include "app/UnattendedArguments.h"
 #include "app/UnattendedMode.h"
 #include "framework/StartupPhases.h"
+#include "framework/WineHost.h"
 #include "ui/main/CPellmarStellwickDlg.h"
 #include "ui/toolkit/CPngDecodeAhead.h"
 
@@ -44,6 +45,11 @@ void RestrictLibrarySearchToSystem()
         return;
     auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(proc));
     setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Loads that name their own search order (COM loads its servers by full
+    // path with the altered search order) still look in the current
+    // directory, which is the program's folder when it is started from
+    // there: an empty directory takes it out of that order.
+    ::SetDllDirectoryW(L"");
 }
 
 CPellmarStellwickApp theApp;
@@ -68,6 +74,8 @@ BOOL CPellmarStellwickApp::InitInstance()
     }
 
     STARTUP_PHASE_MARK("init_instance");
+    // Before GDI+ can reach for them on a thread of its own.
+    WineHost::LoadLateLibrariesFromSystem();
     Gdiplus::GdiplusStartup(&g_gdiplusToken, &g_gdiplusStartupInput, nullptr);
     STARTUP_PHASE_MARK("gdiplus_started");
     int pictures = 0;

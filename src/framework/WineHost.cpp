@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
+#define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
+#endif
+
 bool WineHost::Detected()
 {
     static const bool wine =
@@ -27,4 +31,12 @@ void WineHost::ReturnUnusedStack()
     if (frame <= low + MARGIN)
         return;
     ::VirtualAlloc(reinterpret_cast<void*>(low), frame - MARGIN - low, MEM_RESET, PAGE_READWRITE);
+}
+
+void WineHost::LoadLateLibrariesFromSystem()
+{
+    if (!Detected())
+        return;
+    // Kept loaded for the process's life, as GDI+ would keep them.
+    ::LoadLibraryExW(L"windowscodecs.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
 }

@@ -15,4 +15,13 @@ public:
     // they stay committed). Does nothing on Windows, where a new thread
     // touches only what it uses.
     static void ReturnUnusedStack();
+
+    // Wine's own libraries load some of theirs late by name (GDI+ its image
+    // codecs, which bring the property system with them), and Wine 8 looks
+    // for those in the program's folder first whatever the program set with
+    // SetDefaultDllDirectories: a file planted there under such a name was
+    // loaded. Called once the search is restricted: loads them now from the
+    // system folder, with what they import, so the late load finds them
+    // loaded. Does nothing on Windows, whose loader keeps to the restriction.
+    static void LoadLateLibrariesFromSystem();
 };

@@ -5,9 +5,6 @@
 #include "support/ModuleFileName.h"
 #include "support/SupportLibraryPath.h"
 
-#ifndef LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR
-#define LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR 0x00000100
-#endif
 #ifndef LOAD_LIBRARY_SEARCH_SYSTEM32
 #define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
 #endif
@@ -35,14 +32,6 @@ template <typename Fn> bool Bind(HMODULE module, const char* name, Fn& slot)
         return false;
     slot = reinterpret_cast<Fn>(reinterpret_cast<void*>(proc));
     return true;
-}
-
-// The restricted search flags exist where kernel32 has AddDllDirectory
-// (Windows 8, and Windows 7 with its loader update).
-bool HasRestrictedSearch()
-{
-    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    return kernel && GetProcAddress(kernel, "AddDllDirectory") != nullptr;
 }
 
 // The running program file's full path, empty when it cannot be had.
@@ -83,11 +72,12 @@ bool CFeedbackInformation::LoadFile(const std::wstring& path)
     // Only a full path is ever loaded; an empty one would mean a search.
     if (path.empty())
         return false;
-    if (HasRestrictedSearch())
-        m_hModule = LoadLibraryExW(path.c_str(), nullptr,
-                                   LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
-    else
-        m_hModule = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    // The library itself comes from the full path; what it imports comes from
+    // the system folder only, never from the folder it lies in, which is the
+    // download folder the tool was started from. Every Windows 10 knows the
+    // flag; an older system without it fails the load (the tool runs on
+    // Windows 10 only).
+    m_hModule = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (!m_hModule)
         return false;
     // Taken while the library is mapped: that file cannot be overwritten or

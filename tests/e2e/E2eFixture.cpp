@@ -28,6 +28,7 @@ void E2eFixture::SetUp()
     CJournal::Clear();
     DeleteFileW(RepairLogFile().c_str());
     DeleteFileW(PlantedMarkerLog().c_str());
+    DeleteFileW(PlantedLibraryLog().c_str());
     ClearRepairValues();
     ASSERT_TRUE(FileExists(ProgramImage())) << "program not built";
     ASSERT_TRUE(FileExists(StandinLibrary())) << "stand-in not built";

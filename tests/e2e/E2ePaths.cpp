@@ -63,6 +63,14 @@ std::wstring PlantedMarkerImage()
 
 std::wstring PlantedMarkerLog() { return L"C:\\stellwick-e2e-planted-ran.txt"; }
 
+std::wstring PlantedLibraryImage()
+{
+    std::wstring library = PathFromEnvironment("E2E_PLANTED_LIBRARY");
+    return library.empty() ? BinaryDir() + L"\\tests\\e2e\\e2e_planted_library.dll" : library;
+}
+
+std::wstring PlantedLibraryLog() { return L"C:\\stellwick-e2e-planted-loaded.txt"; }
+
 std::wstring ScenarioRoot() { return L"C:\\stellwick-e2e"; }
 
 std::wstring CommonAppData()

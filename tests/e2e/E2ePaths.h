@@ -15,6 +15,10 @@ std::wstring StandinLibraryWithout(int n);
 std::wstring PlantedMarkerImage();
 // The file that program appends to each time it runs.
 std::wstring PlantedMarkerLog();
+// A library without exports that leaves a marker when it is mapped (planted
+// under the names of the libraries the tool loads), and that marker file.
+std::wstring PlantedLibraryImage();
+std::wstring PlantedLibraryLog();
 // Folder under which every scenario gets its own program folder.
 std::wstring ScenarioRoot();
 // Common application data (C:\ProgramData in the prefix).

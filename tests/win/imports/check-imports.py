@@ -5,13 +5,18 @@ KnownDLLs, plus comctl32, which the manifest binds to the system's side-by-side
 copy. Any other name could be planted next to the program in a downloads
 folder and would be loaded at start.
 
-    check-imports.py program.exe [more.exe ...]
+    check-imports.py [--system32-dependents] program.exe [more.exe ...]
 
 Prints every imported DLL; exits 1 when one is not allowed or the file is not
 a PE image, 0 otherwise. Delay-loaded imports count as imports.
+--system32-dependents also requires a load configuration whose dependent load
+flags send the loader to the system folder (LOAD_LIBRARY_SEARCH_SYSTEM32) for
+the static imports.
 """
 import struct
 import sys
+
+LOAD_LIBRARY_SEARCH_SYSTEM32 = 0x800
 
 ALLOWED = {
     "advapi32.dll", "clbcatq.dll", "combase.dll", "comdlg32.dll", "coml2.dll", "difxapi.dll",
@@ -34,6 +39,7 @@ class PeImage:
         _, sections, _, _, _, optional_size, _ = struct.unpack_from("<HHIIIHH", data, pe + 4)
         optional = pe + 24
         magic = struct.unpack_from("<H", data, optional)[0]
+        self.pe32_plus = magic == 0x20B
         if magic == 0x10B:
             self.image_base = struct.unpack_from("<I", data, optional + 28)[0]
             directories = optional + 96
@@ -67,6 +73,18 @@ class PeImage:
             return 0, 0
         return self.directories[index]
 
+    def dependent_load_flags(self):
+        """The load configuration's dependent load flags, None without one that holds them."""
+        rva, size = self.directory(10)
+        if not rva or not size:
+            return None
+        at = self.offset(rva)
+        declared = struct.unpack_from("<I", self.data, at)[0]
+        field = 0x4E if self.pe32_plus else 0x36
+        if min(declared, size) < field + 2:
+            return None
+        return struct.unpack_from("<H", self.data, at + field)[0]
+
     def imports(self):
         names = []
         rva, size = self.directory(1)
@@ -91,7 +109,7 @@ class PeImage:
         return names
 
 
-def check(path):
+def check(path, system32_dependents):
     with open(path, "rb") as f:
         image = PeImage(f.read())
     names = image.imports()
@@ -99,17 +117,25 @@ def check(path):
     print("%s imports: %s" % (path, ", ".join(sorted(n.lower() for n in names))))
     for n in bad:
         print("NOT ALLOWED: %s (load it at run time by its full system path instead)" % n)
-    return not bad and bool(names)
+    ok = not bad and bool(names)
+    if system32_dependents:
+        flags = image.dependent_load_flags()
+        print("%s dependent load flags: %s" % (path, "none" if flags is None else "0x%x" % flags))
+        if flags is None or not flags & LOAD_LIBRARY_SEARCH_SYSTEM32:
+            print("NOT RESTRICTED: the static imports would be looked for beside the program first")
+            ok = False
+    return ok
 
 
 def main(argv):
-    if len(argv) < 2:
+    paths = [a for a in argv[1:] if a != "--system32-dependents"]
+    if not paths:
         print(__doc__.strip())
         return 2
     ok = True
-    for path in argv[1:]:
+    for path in paths:
         try:
-            ok = check(path) and ok
+            ok = check(path, len(paths) < len(argv) - 1) and ok
         except (OSError, ValueError, struct.error) as e:
             print("%s: cannot read the import table: %s" % (path, e))
             ok = False
