@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
+#include "framework/CInheritedHandles.h"
+
 #include <atomic>
 #include <cstring>
 #include <cwchar>
 #include <memory>
-#include <new>
 
 namespace {
 
@@ -58,50 +59,6 @@ ScopedHandle CreateKillOnCloseJob()
     }
     return job;
 }
-
-// The list of the only handles a command inherits.
-class CInheritedHandles
-{
-public:
-    CInheritedHandles(HANDLE first, HANDLE second)
-    {
-        m_handles[0] = first;
-        m_handles[1] = second;
-        SIZE_T size = 0;
-        InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
-        m_buffer.reset(new (std::nothrow) char[size]);
-        if (!m_buffer) {
-            return;
-        }
-        auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(m_buffer.get());
-        if (!InitializeProcThreadAttributeList(list, 1, 0, &size)) {
-            return;
-        }
-        m_initialised = true;
-        if (UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, m_handles,
-                                      sizeof(m_handles), nullptr, nullptr)) {
-            m_list = list;
-        }
-    }
-    ~CInheritedHandles()
-    {
-        if (m_initialised) {
-            DeleteProcThreadAttributeList(reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(m_buffer.get()));
-        }
-    }
-    CInheritedHandles(const CInheritedHandles&) = delete;
-    CInheritedHandles& operator=(const CInheritedHandles&) = delete;
-
-    // Null when the list could not be made.
-    LPPROC_THREAD_ATTRIBUTE_LIST List() const { return m_list; }
-
-private:
-    // The list points into this array, so it lives as long as the list.
-    HANDLE m_handles[2] = {};
-    std::unique_ptr<char[]> m_buffer;
-    bool m_initialised = false;
-    LPPROC_THREAD_ATTRIBUTE_LIST m_list = nullptr;
-};
 
 } // namespace
 
@@ -197,7 +154,7 @@ bool RunCommandBytes(std::wstring command, std::string& bytes, unsigned long* ex
     // Only these two handles reach the command. Whatever else of the caller
     // is inheritable (a deployment system's output pipe, say) stays out of
     // cmd and reg, and so cannot be kept open by them.
-    CInheritedHandles inherited(writeEnd.get(), input.get());
+    CInheritedHandles inherited({writeEnd.get(), input.get()});
     if (inherited.List() == nullptr) {
         return false;
     }

@@ -1,5 +1,6 @@
 #include "ui/main/FolderChainHold.h"
 
+#include "framework/CInheritedHandles.h"
 #include "ui/main/SelfRemovalPlan.h"
 
 FolderChainHold::~FolderChainHold()
@@ -58,40 +59,25 @@ bool FolderChainHold::HandOverTo(const std::wstring& application, const std::wst
     commandLine.push_back(L'\0');
 
     STARTUPINFOEXW si = {};
-    si.StartupInfo.cb = sizeof si;
+    si.StartupInfo.cb = sizeof si.StartupInfo;
     si.StartupInfo.dwFlags = STARTF_USESHOWWINDOW;
     si.StartupInfo.wShowWindow = SW_HIDE;
     DWORD flags = CREATE_NO_WINDOW;
 
-    // Only the listed handles are inherited, whatever else is inheritable.
-    std::vector<char> attributeBuffer;
-    LPPROC_THREAD_ATTRIBUTE_LIST attributes = nullptr;
+    // Only the held handles are inherited, whatever else is inheritable.
+    CInheritedHandles inherited(m_handles);
     if (!m_handles.empty()) {
-        for (HANDLE h : m_handles) {
-            if (!SetHandleInformation(h, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT))
-                return false;
-        }
-        SIZE_T size = 0;
-        InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
-        attributeBuffer.resize(size);
-        attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributeBuffer.data());
-        if (size == 0 || !InitializeProcThreadAttributeList(attributes, 1, 0, &size))
+        if (!inherited.List())
             return false;
-        if (!UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, m_handles.data(),
-                                       m_handles.size() * sizeof(HANDLE), nullptr, nullptr)) {
-            DeleteProcThreadAttributeList(attributes);
-            return false;
-        }
-        si.lpAttributeList = attributes;
+        si.StartupInfo.cb = sizeof si;
+        si.lpAttributeList = inherited.List();
         flags |= EXTENDED_STARTUPINFO_PRESENT;
     }
 
     PROCESS_INFORMATION pi = {};
     const BOOL started =
-        CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, attributes ? TRUE : FALSE,
-                       flags, nullptr, workingFolder.c_str(), &si.StartupInfo, &pi);
-    if (attributes)
-        DeleteProcThreadAttributeList(attributes);
+        CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, !m_handles.empty(), flags,
+                       nullptr, workingFolder.c_str(), &si.StartupInfo, &pi);
     if (!started)
         return false;
     CloseHandle(pi.hThread);
