@@ -46,7 +46,8 @@ void E2eFixture::StartAndWaitReady(CToolRun& run, MainWindow* main, const std::w
     ASSERT_TRUE(run.Start(arguments));
     ASSERT_TRUE(WaitForMainWindow(run.ProcessId(), 30000, main)) << "no main window";
     // A user clicks what the display shows: the panel, not the frame's skin.
-    ASSERT_TRUE(PollUntil([&] { return PanelShowsOnScreen(*main); }, 5000)) << "the panel never showed on screen";
+    ASSERT_TRUE(PollUntil([&] { return PanelShowsOnScreen(*main); }, 5000))
+        << "the panel never showed on screen";
     ASSERT_TRUE(PollUntil([] { return CJournal::CountOf("GetToolIsNewVersion") >= 1; }, 10000))
         << "the new-version check was never made";
     // Its answer has been handled once nothing new shows up right after it.
@@ -73,6 +74,25 @@ void E2eFixture::RepairUpToRestartQuestion(CToolRun& run, const MainWindow& main
     EXPECT_TRUE(question->secondShown) << "the restart question offers yes and no";
 }
 
+void E2eFixture::CloseAnsweringSolved(CToolRun& run, const MainWindow& main)
+{
+    ASSERT_TRUE(ClickControl(main.panel, PANEL_CLOSE));
+    HWND feedback = nullptr;
+    ASSERT_TRUE(WaitForFeedback(run.ProcessId(), 10000, &feedback)) << "no feedback window";
+    ASSERT_TRUE(ClickControl(feedback, FEEDBACK_SOLVED));
+    DWORD code = 1234;
+    ASSERT_TRUE(run.WaitForExit(15000, &code)) << "the tool did not end after the answer";
+    EXPECT_EQ(code, 0u);
+}
+
+void E2eFixture::StartAndCloseAnsweringSolved(CToolRun& run)
+{
+    MainWindow main;
+    StartAndWaitReady(run, &main);
+    if (!HasFatalFailure())
+        CloseAnsweringSolved(run, main);
+}
+
 void E2eFixture::CloseExpectingNoFeedback(CToolRun& run, const MainWindow& main)
 {
     ASSERT_TRUE(ClickControl(main.panel, PANEL_CLOSE));
@@ -92,7 +112,8 @@ std::string Utf8(const std::wstring& text)
 {
     if (text.empty())
         return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                nullptr);
     std::string out(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
     return out;

@@ -58,6 +58,11 @@ protected:
                                    int noticeButton = PROMPT_FIRST);
     // Close button; waits for the process to end; fails if a feedback window shows.
     void CloseExpectingNoFeedback(CToolRun& run, const MainWindow& main);
+    // A normal close: the close button, the feedback window answered
+    // "solved", the end with exit code 0.
+    void CloseAnsweringSolved(CToolRun& run, const MainWindow& main);
+    // Starts the run, waits until it is ready and closes it that way.
+    void StartAndCloseAnsweringSolved(CToolRun& run);
 };
 
 // UTF-8 of a wide text, for comparisons with journal lines.

@@ -60,16 +60,6 @@ std::wstring Widened(const std::string& s)
 
 class Removal : public E2eFixture
 {
-protected:
-    // Closes through the feedback window (answer solved) and waits for the end.
-    void CloseAnsweringSolved(CToolRun& run, const MainWindow& main)
-    {
-        ASSERT_TRUE(ClickControl(main.panel, PANEL_CLOSE));
-        HWND feedback = nullptr;
-        ASSERT_TRUE(WaitForFeedback(run.ProcessId(), 10000, &feedback));
-        ASSERT_TRUE(ClickControl(feedback, FEEDBACK_SOLVED));
-        ASSERT_TRUE(run.WaitForExit(15000));
-    }
 };
 
 TEST_F(Removal, FolderHoldingOnlyTheTwoFilesIsGone)
@@ -77,9 +67,7 @@ TEST_F(Removal, FolderHoldingOnlyTheTwoFilesIsGone)
     CToolRun run(L"removal-own-folder");
     ASSERT_TRUE(run.AddProgram());
     ASSERT_TRUE(run.AddLibrary(StandinLibrary()));
-    MainWindow main;
-    StartAndWaitReady(run, &main);
-    CloseAnsweringSolved(run, main);
+    StartAndCloseAnsweringSolved(run);
     if (HasFatalFailure())
         return;
     EXPECT_TRUE(FolderExists(run.Folder())) << "removed without the wait";
@@ -93,9 +81,7 @@ TEST_F(Removal, UsersFileStaysOnlyTheProgramFilesGo)
     ASSERT_TRUE(run.AddLibrary(StandinLibrary()));
     const std::string notes = "my notes, not the tool's\r\n";
     ASSERT_TRUE(run.AddFile(L"notes.txt", notes));
-    MainWindow main;
-    StartAndWaitReady(run, &main);
-    CloseAnsweringSolved(run, main);
+    StartAndCloseAnsweringSolved(run);
     if (HasFatalFailure())
         return;
     EXPECT_TRUE(PollUntil(
@@ -141,9 +127,7 @@ TEST_F(Removal, FolderPutAtTheProgramsNameDuringTheWaitKeepsItsFiles)
     ASSERT_TRUE(run.AddProgram());
     ASSERT_TRUE(run.AddLibrary(StandinLibrary()));
     ASSERT_TRUE(run.AddFile(L"notes.txt", "mine\r\n"));
-    MainWindow main;
-    StartAndWaitReady(run, &main);
-    CloseAnsweringSolved(run, main);
+    StartAndCloseAnsweringSolved(run);
     if (HasFatalFailure())
         return;
     // The library is the program's own business, done before it ends.
@@ -183,9 +167,7 @@ TEST_F(Removal, ParentRenamedAndLinkedDuringTheWaitLeadsTheRemovalNowhere)
     ASSERT_TRUE(run.AddLibrary(StandinLibrary()));
     const std::string unixVictim = UnixNameOf(victim);
     ASSERT_FALSE(unixVictim.empty());
-    MainWindow main;
-    StartAndWaitReady(run, &main);
-    CloseAnsweringSolved(run, main);
+    StartAndCloseAnsweringSolved(run);
     if (HasFatalFailure())
         return;
 
@@ -218,9 +200,7 @@ TEST_F(Removal, LibraryHeldOpenDuringTheCloseGoesWithTheDelayedCommand)
     HANDLE scanner =
         CreateFileW(library.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(scanner, INVALID_HANDLE_VALUE);
-    MainWindow main;
-    StartAndWaitReady(run, &main);
-    CloseAnsweringSolved(run, main);
+    StartAndCloseAnsweringSolved(run);
     const bool stayedWhileHeld = FileExists(library);
     CloseHandle(scanner);
     if (HasFatalFailure())
@@ -241,9 +221,7 @@ TEST_F(Removal, InstalledCopiesUnderProgramFilesStay)
             CToolRun run(root, L"Stellwick");
             ASSERT_TRUE(run.AddProgram());
             ASSERT_TRUE(run.AddLibrary(StandinLibrary()));
-            MainWindow main;
-            StartAndWaitReady(run, &main);
-            CloseAnsweringSolved(run, main);
+            StartAndCloseAnsweringSolved(run);
             if (HasFatalFailure())
                 return;
             Sleep(5000);

@@ -36,9 +36,15 @@ std::vector<LoadedModule> LoadedModules(HANDLE process)
     return list;
 }
 
-std::wstring BaseName(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
+std::wstring BaseName(const std::wstring& path)
+{
+    return path.substr(path.rfind(L'\\') + 1);
+}
 
-bool SameText(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
+bool SameText(const std::wstring& a, const std::wstring& b)
+{
+    return lstrcmpiW(a.c_str(), b.c_str()) == 0;
+}
 
 // Wine maps its own code for most system names even when a file of that name
 // lies in the program's folder, and then lists the module under that file's
@@ -54,18 +60,6 @@ bool IsWineOwnImage(HANDLE process, HMODULE base)
     SIZE_T read = 0;
     return ReadProcessMemory(process, reinterpret_cast<const char*>(base) + 0x40, stub, 16, &read) &&
            read == 16 && std::strcmp(stub, "Wine builtin DLL") == 0;
-}
-
-// A normal close: the close button, the feedback window answered, the end.
-void CloseAnsweringSolved(CToolRun& run, const MainWindow& main)
-{
-    ASSERT_TRUE(ClickControl(main.panel, PANEL_CLOSE));
-    HWND feedback = nullptr;
-    ASSERT_TRUE(WaitForFeedback(run.ProcessId(), 10000, &feedback)) << "no feedback window";
-    ASSERT_TRUE(ClickControl(feedback, FEEDBACK_SOLVED));
-    DWORD code = 1234;
-    ASSERT_TRUE(run.WaitForExit(15000, &code)) << "the tool did not end after the answer";
-    EXPECT_EQ(code, 0u);
 }
 
 // Waits for the refusal, checks that it is all the tool shows, answers it and
@@ -86,7 +80,8 @@ void ExpectOnlyRefusal(CToolRun& run, const std::wstring& text)
     EXPECT_EQ(FindMainWindow(pid).panel, nullptr);
     ASSERT_TRUE(ClickControl(prompt.content, PROMPT_FIRST));
     DWORD code = 1234;
-    ASSERT_TRUE(run.WaitForExit(15000, &code)) << "the tool did not end after the refusal\n" << DescribeWindows(pid);
+    ASSERT_TRUE(run.WaitForExit(15000, &code)) << "the tool did not end after the refusal\n"
+                                               << DescribeWindows(pid);
     EXPECT_EQ(code, 0u);
 }
 
