@@ -319,6 +319,22 @@ LiveCounts AskCounts(HWND panel)
     return counts;
 }
 
+// The repair log's last entry, as UTF-8.
+std::string LastRepairLogLine()
+{
+    std::string log = ReadWholeFile(RepairLogFile());
+    while (!log.empty() && (log.back() == '\r' || log.back() == '\n'))
+        log.pop_back();
+    const std::string line = log.substr(log.find_last_of('\n') + 1);
+    std::wstring wide(line.size(), L'\0');
+    wide.resize(MultiByteToWideChar(936, 0, line.data(), static_cast<int>(line.size()), &wide[0],
+                                    static_cast<int>(wide.size())));
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0],
+                                    static_cast<int>(utf8.size()), nullptr, nullptr));
+    return utf8;
+}
+
 // Repair button, warning and notice confirmed, restart declined; true when
 // the restart question came and went. Where a repair stops, says at which
 // step and what the program's windows showed.
@@ -342,8 +358,18 @@ bool OneRepair(DWORD pid, const MainWindow& main, int number)
             10000, &prompt))
         return stopped("no notice after the warning");
     ClickControl(prompt.content, 1006);
-    if (!WaitForPromptText(pid, L"修复注册表成功,重新启动系统后才会生效，是否重新启动？", 60000, &prompt))
+    if (!WaitForPromptText(pid, L"修复注册表成功,重新启动系统后才会生效，是否重新启动？", 60000, &prompt)) {
+        // A failed repair writes its log line once its prompt has closed:
+        // that line names the step.
+        PromptView failure;
+        if (WaitForPromptText(pid, L"修复注册表失败！", 100, &failure)) {
+            ClickControl(failure.content, 1006);
+            Sleep(2000);
+            std::printf("bench: repair %d failed; the repair log ends: %s\n", number,
+                        LastRepairLogLine().c_str());
+        }
         return stopped("no restart question after the notice");
+    }
     ClickControl(prompt.content, 1007);
     if (!WaitForNoPrompt(pid, 5000))
         return stopped("the restart question stayed");
