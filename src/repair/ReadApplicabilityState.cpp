@@ -7,8 +7,7 @@
 namespace {
 
 // One value: absent, a string (an expandable one marked), or present with
-// another type. false when it
-// could not be read.
+// another type. false when it could not be read.
 bool ReadValue(HKEY key, const wchar_t* name, std::optional<std::wstring>& value)
 {
     value.reset();
