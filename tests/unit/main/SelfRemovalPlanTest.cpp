@@ -17,6 +17,12 @@ const std::vector<std::wstring> kKnown = {
     L"C:\\Windows\\system32",
 };
 
+// The plan for Stellwick.exe alone with its library in the folder of exe.
+SelfRemovalPlan PlanAlone(const std::wstring& exe, const SelfRemovalFolders& folders)
+{
+    return PlanSelfRemovalWithFolders(exe, kDll, OnlyOurs(L"Stellwick.exe"), true, folders);
+}
+
 } // namespace
 
 TEST(SelfRemovalPlan, OwnFolderIsRemovedWholeAfterTheWait)
@@ -165,19 +171,14 @@ TEST(SelfRemovalPlan, EveryUsersProfileAndWhatLiesDirectlyInItAreKept)
          {L"C:\\Users\\bob\\Downloads\\Stellwick.exe", L"c:/users/BOB/Desktop/Stellwick.exe",
           L"C:\\Users\\bob\\Stellwick.exe", L"D:\\Profiles\\Carol\\sw\\Stellwick.exe",
           L"\\\\localhost\\D$\\Profiles\\carol\\Downloads\\Stellwick.exe"}) {
-        const SelfRemovalPlan p =
-            PlanSelfRemovalWithFolders(exe, kDll, OnlyOurs(L"Stellwick.exe"), true, folders);
+        const SelfRemovalPlan p = PlanAlone(exe, folders);
         EXPECT_EQ(p.action, SelfRemovalPlan::Action::DeleteProgramFiles) << exe;
     }
     // One level further down is a folder of the tool's own again.
-    EXPECT_EQ(PlanSelfRemovalWithFolders(L"C:\\Users\\bob\\Downloads\\Stellwick\\Stellwick.exe", kDll,
-                                         OnlyOurs(L"Stellwick.exe"), true, folders)
-                  .action,
+    EXPECT_EQ(PlanAlone(L"C:\\Users\\bob\\Downloads\\Stellwick\\Stellwick.exe", folders).action,
               SelfRemovalPlan::Action::RemoveFolder);
     // A name that only begins like a profile is no profile.
-    EXPECT_EQ(PlanSelfRemovalWithFolders(L"C:\\Users\\bobby\\sw\\Stellwick.exe", kDll,
-                                         OnlyOurs(L"Stellwick.exe"), true, folders)
-                  .action,
+    EXPECT_EQ(PlanAlone(L"C:\\Users\\bobby\\sw\\Stellwick.exe", folders).action,
               SelfRemovalPlan::Action::RemoveFolder);
 }
 
@@ -191,22 +192,18 @@ TEST(SelfRemovalPlan, InstalledCopyUnderProgramFilesIsLeftAsItIs)
           L"C:\\Program Files\\Stellwick.exe", L"\\\\?\\C:\\Program Files\\Vendor\\Stellwick\\Stellwick.exe",
           L"\\\\localhost\\c$\\Program Files\\Stellwick\\Stellwick.exe",
           L"C:\\\\Program Files\\\\Stellwick\\Stellwick.exe"}) {
-        const SelfRemovalPlan p =
-            PlanSelfRemovalWithFolders(exe, kDll, OnlyOurs(L"Stellwick.exe"), true, folders);
+        const SelfRemovalPlan p = PlanAlone(exe, folders);
         EXPECT_EQ(p.action, SelfRemovalPlan::Action::Nothing) << exe;
         EXPECT_TRUE(p.parameters.empty()) << exe;
         EXPECT_FALSE(p.deleteSupportLibrary) << exe;
     }
     // A folder whose name only begins the same, and any other place, go as before.
-    const SelfRemovalPlan beside = PlanSelfRemovalWithFolders(
-        L"C:\\Program Files2\\Stellwick\\Stellwick.exe", kDll, OnlyOurs(L"Stellwick.exe"), true, folders);
+    const SelfRemovalPlan beside = PlanAlone(L"C:\\Program Files2\\Stellwick\\Stellwick.exe", folders);
     EXPECT_EQ(beside.parameters,
               L"/D /C timeout /t 3 /nobreak & rmdir /s /q \"C:\\Program Files2\\Stellwick\"");
     // Another name of the same folder, as only the system can tell.
     folders.programFilesByIdentity = true;
-    EXPECT_EQ(PlanSelfRemovalWithFolders(L"E:\\pf\\Stellwick\\Stellwick.exe", kDll,
-                                         OnlyOurs(L"Stellwick.exe"), true, folders)
-                  .action,
+    EXPECT_EQ(PlanAlone(L"E:\\pf\\Stellwick\\Stellwick.exe", folders).action,
               SelfRemovalPlan::Action::Nothing);
 }
 
